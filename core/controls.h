@@ -1,0 +1,135 @@
+#pragma once
+
+#include "core/record.h"
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A window-free picture of the main window's controls: what every list holds and
+// shows, what every box is ticked, which controls and frames are open, and the
+// captions of the display labels. The window mirrors this state; the rules change it.
+namespace ivc {
+
+enum class FrameId { None, Race, Armor, Special, CCW, Weap };
+inline constexpr std::size_t kFrameCount = 6; // FrameId::None included, never disabled
+
+enum class ListId {
+    Race, Type, Size, FArmor, SArmor, RArmor, Open, Transport, Structure,
+    ConcordF, VeyraF, GrakF, CCW, Attacks,
+    // one list per weapon slot
+    Wpn1, Battery, Slow, Number,
+};
+inline constexpr std::size_t kListIds = 18;
+
+enum class CheckId {
+    Amphib, Tunneller, Wrecker, Souped, Lander, Skimmer, Recovery, Tow, Transport, Carriage,
+    ConcordF, VeyraF, GrakF, Ferocious,
+    // one box per weapon slot
+    Blast1, Coax1, Gatling1, Long1, Short, Mega1, AA1, Targeter1, Twin1, Titan,
+};
+inline constexpr std::size_t kCheckIds = 24;
+
+enum class LabelId { Speed, MaxArmor, Points, Attacks, CCWCost };
+inline constexpr std::size_t kLabelCount = 5;
+
+enum class ButtonId { Next1, Next4, Calculate, Reset, Print, Exit };
+inline constexpr std::size_t kButtonCount = 6;
+
+// Design-time description of a list: its control name, whether it is one list per
+// weapon slot, the frame that holds it, whether it starts enabled and its rows.
+struct ListInfo {
+    std::string_view name;
+    bool perSlot;
+    FrameId frame;
+    bool enabled;
+    std::span<const std::string_view> rows; // fixed rows, or empty for a numeric range
+    int firstNumber = 0;                     // numeric rows firstNumber..lastNumber
+    int lastNumber = -1;
+};
+
+struct CheckInfo {
+    std::string_view name;
+    bool perSlot;
+    FrameId frame;
+    bool enabled;
+    std::string_view caption; // empty for the bare boxes of the weapon grid
+};
+
+struct NamedInfo {
+    std::string_view name;
+    FrameId frame;
+};
+
+const ListInfo& info(ListId id);
+const CheckInfo& info(CheckId id);
+std::string_view name(LabelId id);
+std::string_view name(FrameId id);
+const NamedInfo& info(ButtonId id);
+
+// A reference to one control: the control array's id and, for arrays, the slot.
+template <typename Id> struct Ref {
+    Id id;
+    int slot = 0;
+    Ref(Id i, int s = 0) : id(i), slot(s) {} // NOLINT: implicit from a plain id
+};
+using ListRef = Ref<ListId>;
+using CheckRef = Ref<CheckId>;
+
+struct ListState {
+    std::vector<std::string> rows;
+    int selected = -1;
+    bool enabled = true;
+
+    // Text of the selected row; empty with no selection.
+    std::string text() const;
+    bool operator==(const ListState&) const = default;
+};
+
+struct CheckState {
+    bool checked = false;
+    bool enabled = true;
+    bool operator==(const CheckState&) const = default;
+};
+
+// Every control state of the main window, in creation (design-time) state by default.
+struct Controls {
+    Controls();
+
+    std::vector<ListState> lists;
+    std::vector<CheckState> checks;
+    std::array<std::string, kLabelCount> labels;
+    std::array<bool, kFrameCount> frames{};
+    std::array<bool, kButtonCount> buttons{};
+    std::string name; // txtName
+
+    ListState& list(ListRef r);
+    const ListState& list(ListRef r) const;
+    CheckState& check(CheckRef r);
+    const CheckState& check(CheckRef r) const;
+    std::string& label(LabelId id) { return labels[static_cast<std::size_t>(id)]; }
+    const std::string& label(LabelId id) const { return labels[static_cast<std::size_t>(id)]; }
+    bool& frame(FrameId id) { return frames[static_cast<std::size_t>(id)]; }
+    bool frame(FrameId id) const { return frames[static_cast<std::size_t>(id)]; }
+    bool& button(ButtonId id) { return buttons[static_cast<std::size_t>(id)]; }
+    bool button(ButtonId id) const { return buttons[static_cast<std::size_t>(id)]; }
+
+    bool operator==(const Controls&) const = default;
+};
+
+// Every id of a kind, in declaration order, for loops over all controls.
+std::span<const ListId> allLists();
+std::span<const CheckId> allChecks();
+
+// Number of instances of a control: 8 for a weapon-slot array, otherwise 1.
+inline int instances(ListId id) { return info(id).perSlot ? kSlots : 1; }
+inline int instances(CheckId id) { return info(id).perSlot ? kSlots : 1; }
+
+// Widget name of one instance: "lstRace", or "lstWpn1_3" for slot 3 of an array.
+std::string objectName(ListRef r);
+std::string objectName(CheckRef r);
+
+} // namespace ivc

@@ -1,0 +1,686 @@
+#include "core/model.h"
+
+#include "core/tables.h"
+
+#include <charconv>
+#include <cmath>
+#include <utility>
+
+namespace ivc {
+namespace {
+
+// Number shown in a numeric list's selected row; 0 with no selection.
+int shownNumber(const ListState& list) {
+    const std::string text = list.text();
+    int value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+// Leading decimal number of a caption, as the total reads lblCCWCost: leading blanks
+// are skipped and anything after the number is ignored; no number counts 0.
+double leadingNumber(const std::string& text) {
+    std::size_t i = text.find_first_not_of(" \t");
+    if (i == std::string::npos)
+        return 0;
+    bool negative = false;
+    if (text[i] == '+' || text[i] == '-') {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const char* first = text.data() + i;
+    const char* last = text.data() + text.size();
+    const bool digitFirst = first != last && (std::isdigit(static_cast<unsigned char>(*first)) ||
+                                              (*first == '.' && first + 1 != last &&
+                                               std::isdigit(static_cast<unsigned char>(first[1]))));
+    if (!digitFirst)
+        return 0;
+    double value = 0;
+    std::from_chars(first, last, value, std::chars_format::general);
+    return negative ? -value : value;
+}
+
+constexpr std::array<CheckId, 8> kFlyerClosedOptions = {
+    CheckId::Souped, CheckId::Amphib,   CheckId::Wrecker, CheckId::Skimmer,
+    CheckId::Tunneller, CheckId::Recovery, CheckId::Tow,  CheckId::Carriage};
+
+// Order in which a new weapon choice clears a slot's upgrades.
+constexpr std::array<CheckId, 8> kClearedFirst = {
+    CheckId::Blast1, CheckId::Coax1, CheckId::Gatling1, CheckId::Long1,
+    CheckId::Short,  CheckId::Mega1, CheckId::AA1,      CheckId::Targeter1};
+
+constexpr std::array<CheckId, 10> kUpgradeBoxes = {
+    CheckId::Blast1, CheckId::Coax1,     CheckId::Gatling1, CheckId::Long1, CheckId::Short,
+    CheckId::Mega1,  CheckId::AA1,       CheckId::Targeter1, CheckId::Twin1, CheckId::Titan};
+
+// Cost of a ticked upgrade box as a multiple of the slot's base cost.
+struct BoxUpgrade {
+    CheckId box;
+    SlotArray DesignRecord::*cost;
+    double factor;
+};
+constexpr std::array<BoxUpgrade, 9> kBoxUpgrades = {{
+    {CheckId::Blast1, &DesignRecord::intBlastCost, 1.5},
+    {CheckId::Coax1, &DesignRecord::intCoaxCost, 0.0},
+    {CheckId::Gatling1, &DesignRecord::intGatlingCost, 1.0},
+    {CheckId::Long1, &DesignRecord::intBarrelCost, 0.5},
+    {CheckId::Short, &DesignRecord::intBarrelCost, -0.25},
+    {CheckId::Mega1, &DesignRecord::intMegaCost, 1.0},
+    {CheckId::AA1, &DesignRecord::intAACost, 0.5},
+    {CheckId::Twin1, &DesignRecord::intTwinCost, 0.5},
+    {CheckId::Titan, &DesignRecord::intTitanCost, 0.5},
+}};
+
+FieldKind fieldOf(ListId id) {
+    switch (id) {
+    case ListId::VeyraF:
+        return FieldKind::Veyra;
+    case ListId::ConcordF:
+        return FieldKind::Concord;
+    case ListId::GrakF:
+        return FieldKind::Grak;
+    default:
+        return FieldKind::None;
+    }
+}
+
+FieldKind fieldOf(CheckId id) {
+    switch (id) {
+    case CheckId::VeyraF:
+        return FieldKind::Veyra;
+    case CheckId::ConcordF:
+        return FieldKind::Concord;
+    case CheckId::GrakF:
+        return FieldKind::Grak;
+    default:
+        return FieldKind::None;
+    }
+}
+
+i16 at(const SlotArray& a, int s) { return a[static_cast<std::size_t>(s)]; }
+i16& at(SlotArray& a, int s) { return a[static_cast<std::size_t>(s)]; }
+
+} // namespace
+
+MainModel::MainModel() { cmdReset_Click(); }
+
+bool MainModel::usable(ListRef r) const {
+    return m_ui.list(r).enabled && m_ui.frame(info(r.id).frame);
+}
+bool MainModel::usable(CheckRef r) const {
+    return m_ui.check(r).enabled && m_ui.frame(info(r.id).frame);
+}
+bool MainModel::usable(ButtonId id) const {
+    return m_ui.button(id) && m_ui.frame(info(id).frame);
+}
+
+void MainModel::select(ListRef r, int row) {
+    ListState& list = m_ui.list(r);
+    if (row < -1 || row >= static_cast<int>(list.rows.size()))
+        row = -1;
+    if (list.selected == row)
+        return;
+    list.selected = row;
+    runListHandler(r);
+}
+
+void MainModel::setChecked(CheckRef r, bool on) {
+    CheckState& box = m_ui.check(r);
+    if (box.checked == on)
+        return;
+    box.checked = on;
+    runCheckHandler(r);
+}
+
+void MainModel::press(ButtonId id) {
+    switch (id) {
+    case ButtonId::Next1:
+        cmdNext1_Click();
+        break;
+    case ButtonId::Next4:
+        cmdNext4_Click();
+        break;
+    case ButtonId::Calculate:
+        cmdCalculate_Click();
+        break;
+    case ButtonId::Reset:
+        cmdReset_Click();
+        break;
+    case ButtonId::Print:
+        cmdPrint_Click();
+        break;
+    case ButtonId::Exit:
+        m_effects.emplace_back(Request::Exit);
+        break;
+    }
+}
+
+std::vector<Effect> MainModel::takeEffects() { return std::exchange(m_effects, {}); }
+
+void MainModel::message(std::string title, std::string text) {
+    m_effects.emplace_back(Message{std::move(title), std::move(text)});
+}
+
+void MainModel::runListHandler(ListRef r) {
+    switch (r.id) {
+    case ListId::Race:
+        return lstRace_Click();
+    case ListId::Type:
+        return lstType_Click();
+    case ListId::Size:
+        return lstSize_Click();
+    case ListId::Structure:
+        return lstStructure_Click();
+    case ListId::Transport:
+        return lstTransport_Click();
+    case ListId::ConcordF:
+    case ListId::VeyraF:
+    case ListId::GrakF:
+        return fieldList_Click(fieldOf(r.id));
+    case ListId::CCW:
+        return lstCCW_Click();
+    case ListId::Attacks:
+        return lstAttacks_Click();
+    case ListId::Wpn1:
+        return lstWpn1_Click(r.slot);
+    case ListId::Battery:
+        return lstBattery_Click(r.slot);
+    case ListId::Slow:
+        return lstSlow_Click(r.slot);
+    case ListId::Number:
+        return lstNumber_Click(r.slot);
+    case ListId::FArmor:
+    case ListId::SArmor:
+    case ListId::RArmor:
+    case ListId::Open:
+        return; // read by the armour step only
+    }
+}
+
+void MainModel::runCheckHandler(CheckRef r) {
+    switch (r.id) {
+    case CheckId::Amphib:
+    case CheckId::Tunneller:
+    case CheckId::Wrecker:
+    case CheckId::Lander:
+    case CheckId::Skimmer:
+    case CheckId::Recovery:
+    case CheckId::Tow:
+    case CheckId::Carriage:
+        return option_Click(r.id);
+    case CheckId::Souped:
+        return chkSouped_Click();
+    case CheckId::Transport:
+        return chkTransport_Click();
+    case CheckId::ConcordF:
+    case CheckId::VeyraF:
+    case CheckId::GrakF:
+        return fieldBox_Click(fieldOf(r.id));
+    case CheckId::Ferocious:
+        return chkFerocious_Click();
+    case CheckId::Blast1:
+    case CheckId::Coax1:
+    case CheckId::Gatling1:
+    case CheckId::Long1:
+    case CheckId::Short:
+    case CheckId::Mega1:
+    case CheckId::AA1:
+    case CheckId::Targeter1:
+    case CheckId::Twin1:
+    case CheckId::Titan:
+        return upgrade_Click(r.id, r.slot);
+    }
+}
+
+// ---- Initial stats ----------------------------------------------------------------
+
+void MainModel::lstRace_Click() {
+    if (selected(ListId::Race) >= 0)
+        m_rec.intRace = narrow16(selected(ListId::Race) + 1);
+}
+
+void MainModel::lstType_Click() {
+    if (selected(ListId::Type) >= 0)
+        m_rec.intType = narrow16(selected(ListId::Type) + 1);
+}
+
+void MainModel::lstSize_Click() {
+    if (selected(ListId::Size) >= 0)
+        m_rec.intSize = narrow16(selected(ListId::Size) + 1);
+}
+
+void MainModel::fill(ListId id, int slot, const std::vector<std::string>& rows) {
+    ListState& list = m_ui.list({id, slot});
+    list.rows = rows;
+    list.selected = -1; // replacing rows fires nothing
+}
+
+void MainModel::cmdNext1_Click() {
+    if (selected(ListId::Race) < 0 || selected(ListId::Type) < 0 || selected(ListId::Size) < 0) {
+        message("Missing Data", "Select a race, type, and size please.");
+        return;
+    }
+    const int race = m_rec.intRace;
+    const int type = m_rec.intType;
+    const int size = m_rec.intSize;
+
+    if (const RaceInfo* r = raceInfo(race)) {
+        if (r->field != FieldKind::None && size >= r->fieldMinSize)
+            setEnabled(fieldInfo(r->field).list, true);
+        if (size == WarMachine)
+            setEnabled(ListId::Structure, true);
+        const auto rows = arsenal(race);
+        for (int s = 0; s < kSlots; ++s)
+            fill(ListId::Wpn1, s, rows);
+    }
+
+    if (type >= 1 && type <= 5) {
+        if (type == Flyer) {
+            for (CheckId box : kFlyerClosedOptions)
+                setEnabled(box, false);
+            for (int s = 0; s < kSlots; ++s)
+                for (const WeaponRow& munition : airMunitions())
+                    m_ui.list({ListId::Wpn1, s}).rows.emplace_back(munition.text);
+        } else if (type == Immobile) {
+            setEnabled(CheckId::Souped, false);
+            setEnabled(CheckId::Carriage, true);
+            setEnabled(CheckId::Tow, false);
+        }
+        if (const auto p = profile(type, size)) {
+            m_ui.label(LabelId::MaxArmor) = p->armorCaption();
+            m_rec.intMaxArmor = narrow16(p->maxArmor);
+            m_rec.intMaxFacing = narrow16(p->maxFacing);
+            m_ui.label(LabelId::Speed) = std::string(p->speed);
+            m_rec.intBasePts = narrow16(p->basePts);
+        }
+    }
+
+    fill(ListId::CCW, 0, closeCombatRows(size));
+
+    m_ui.frame(FrameId::Armor) = true;
+    m_ui.frame(FrameId::Race) = false;
+}
+
+// ---- Armour and structure -------------------------------------------------------------
+
+void MainModel::cmdNext4_Click() {
+    const int front = selected(ListId::FArmor);
+    const int side = selected(ListId::SArmor);
+    const int rear = selected(ListId::RArmor);
+    if (front < 0 || side < 0 || rear < 0) {
+        message("Missing Data", "Please choose armor values.");
+        return;
+    }
+    const i16 frontValue = narrow16(9 + front);
+    const i16 sideValue = narrow16(9 + side);
+    const i16 rearValue = narrow16(9 + rear);
+    m_rec.intArmorTotal = frontValue;
+    m_rec.intArmorPts = narrow16(armorPrice(front).front);
+    m_rec.intArmorTotal = add16(m_rec.intArmorTotal, mul16(2, sideValue));
+    m_rec.intArmorPts = add16(m_rec.intArmorPts, narrow16(armorPrice(side).side));
+    m_rec.intArmorTotal = add16(m_rec.intArmorTotal, rearValue);
+    m_rec.intArmorPts = add16(m_rec.intArmorPts, narrow16(armorPrice(rear).rear));
+
+    if (m_rec.intArmorTotal > m_rec.intMaxArmor) {
+        message("Error", "Too much armor");
+        return;
+    }
+    if (frontValue > m_rec.intMaxFacing || sideValue > m_rec.intMaxFacing ||
+        rearValue > m_rec.intMaxFacing) {
+        message("Error", "Too much armor per facing");
+        return;
+    }
+    const int open = selected(ListId::Open);
+    if (open < 0) {
+        message("Error", "Select Open-topped or fully armored");
+        return;
+    }
+    // Every fully armoured hull below 47 pays 10, the lightest ones included; a heavy
+    // open-topped hull is 10 cheaper.
+    const bool fullyArmored = open == 1;
+    if (fullyArmored && m_rec.intArmorTotal < 47)
+        m_rec.intArmorPts = add16(m_rec.intArmorPts, 10);
+    else if (!fullyArmored && m_rec.intArmorTotal >= 51)
+        m_rec.intArmorPts = sub16(m_rec.intArmorPts, 10);
+
+    m_ui.frame(FrameId::Armor) = false;
+    m_ui.frame(FrameId::Weap) = true;
+    m_ui.frame(FrameId::Special) = true;
+    m_ui.frame(FrameId::CCW) = true;
+    m_ui.button(ButtonId::Calculate) = true;
+    if (m_rec.intArmorTotal > 50)
+        setEnabled(CheckId::Souped, false);
+}
+
+void MainModel::lstStructure_Click() {
+    const int row = selected(ListId::Structure);
+    if (row >= 0)
+        m_rec.intStructureCost = mul16(100, narrow16(row));
+}
+
+int MainModel::structurePoints() const { return shownNumber(m_ui.list(ListId::Structure)); }
+
+// ---- Weapons ------------------------------------------------------------------------
+
+void MainModel::lstWpn1_Click(int s) {
+    const int row = selected({ListId::Wpn1, s});
+    if (row < 0)
+        return;
+    const WeaponRow weapon = priceLookup(m_rec.intRace, row).value_or(WeaponRow{});
+    at(m_rec.intWpnCost, s) = narrow16(weapon.cost);
+    const int wpnClass = weapon.wpnClass;
+
+    const auto openByClass = [&] {
+        for (const UpgradeControl& c : upgradeControls()) {
+            const bool open = c.openFor[static_cast<std::size_t>(wpnClass)];
+            if (c.isList)
+                setEnabled({c.list, s}, open);
+            else
+                setEnabled({c.check, s}, open);
+        }
+    };
+    openByClass();
+
+    for (CheckId box : kClearedFirst)
+        setChecked({box, s}, false);
+    select({ListId::Battery, s}, -1);
+    setChecked({CheckId::Twin1, s}, false);
+    select({ListId::Slow, s}, -1);
+    setChecked({CheckId::Titan, s}, false);
+    select({ListId::Number, s}, 0);
+    // Unticking a barrel opens its partner; here the class alone decides what is open.
+    openByClass();
+
+    if (m_rec.intType == Immobile || m_rec.intSize == WarMachine) {
+        setEnabled({CheckId::Blast1, s}, true);
+        setEnabled({CheckId::Mega1, s}, true);
+    }
+    if (m_rec.intRace != Veyra && m_rec.intRace != Concord)
+        setEnabled({CheckId::Targeter1, s}, false);
+}
+
+void MainModel::upgrade_Click(CheckId id, int s) {
+    const bool on = checked({id, s});
+    const i16 base = at(m_rec.intWpnCost, s);
+
+    if (id == CheckId::Targeter1) {
+        i16 cost = 0;
+        if (on && (m_rec.intRace == Veyra || m_rec.intRace == Concord)) {
+            const auto row = priceLookup(m_rec.intRace, selected({ListId::Wpn1, s}));
+            cost = narrow16(row ? row->targeter : 0);
+        }
+        at(m_rec.intTargeterCost, s) = cost;
+        return;
+    }
+
+    for (const BoxUpgrade& u : kBoxUpgrades) {
+        if (u.box == id)
+            at(m_rec.*u.cost, s) = on ? roundEven16(base * u.factor) : i16{0};
+    }
+
+    switch (id) {
+    case CheckId::Long1:
+        setEnabled({CheckId::Short, s}, !on);
+        break;
+    case CheckId::Short:
+        setEnabled({CheckId::Long1, s}, !on);
+        break;
+    case CheckId::Mega1:
+        if (on) {
+            setEnabled({CheckId::Titan, s}, true);
+        } else {
+            setChecked({CheckId::Titan, s}, false);
+            setEnabled({CheckId::Titan, s}, false);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void MainModel::lstBattery_Click(int s) {
+    const int k = selected({ListId::Battery, s});
+    at(m_rec.intBatteryCost, s) = k < 0 ? i16{0} : roundEven16(at(m_rec.intWpnCost, s) * k * 0.5);
+}
+
+void MainModel::lstSlow_Click(int s) {
+    const int k = selected({ListId::Slow, s});
+    at(m_rec.intSlowCost, s) = k < 0 ? i16{0} : roundEven16(at(m_rec.intWpnCost, s) * k * -0.25);
+}
+
+void MainModel::lstNumber_Click(int s) {
+    const int k = selected({ListId::Number, s});
+    if (k >= 0)
+        at(m_rec.intNumber, s) = narrow16(k + 1);
+}
+
+// ---- Special options ----------------------------------------------------------------
+
+void MainModel::option_Click(CheckId id) {
+    for (const OptionPrice& option : optionPrices()) {
+        if (option.box != id)
+            continue;
+        const i16 points = narrow16(option.points);
+        m_rec.intOptionPts = checked(id) ? add16(m_rec.intOptionPts, points)
+                                         : sub16(m_rec.intOptionPts, points);
+    }
+}
+
+void MainModel::lstTransport_Click() {
+    const int structureRow = selected(ListId::Structure);
+    const int limit = 11 + 5 * (structureRow < 0 ? 0 : structureRow);
+    const int capacity = shownNumber(m_ui.list(ListId::Transport));
+    if (capacity <= limit) {
+        setEnabled(CheckId::Transport, true);
+        return;
+    }
+    message("Too many troops", "This vehicle can transport at most " + std::to_string(limit) +
+                                   " models with its structure points.");
+    select(ListId::Transport, -1);
+    setChecked(CheckId::Transport, false);
+    setEnabled(CheckId::Transport, false);
+}
+
+void MainModel::chkTransport_Click() {
+    const i16 capacity = narrow16(shownNumber(m_ui.list(ListId::Transport)));
+    const bool on = checked(CheckId::Transport);
+    m_rec.intOptionPts =
+        on ? add16(m_rec.intOptionPts, capacity) : sub16(m_rec.intOptionPts, capacity);
+    setEnabled(ListId::Transport, !on);
+}
+
+void MainModel::chkSouped_Click() {
+    const auto speed = soupedSpeed(m_rec.intType, m_rec.intSize, m_rec.intArmorTotal,
+                                   checked(CheckId::Souped));
+    if (!speed)
+        return;
+    m_ui.label(LabelId::Speed) = std::string(speed->caption);
+    m_rec.intBasePts = narrow16(speed->basePts);
+}
+
+// ---- Energy fields ------------------------------------------------------------------
+
+void MainModel::fieldList_Click(FieldKind kind) {
+    const FieldInfo& field = fieldInfo(kind);
+    const int count = shownNumber(m_ui.list(field.list));
+    bool refused = false;
+    if (kind == FieldKind::Concord)
+        refused = count > structurePoints();
+    else if (kind == FieldKind::Grak)
+        refused = count > 1 && count > structurePoints();
+    if (!refused) {
+        setEnabled(field.box, true);
+        return;
+    }
+    message("Too many shields", "Cannot have more shields than structure points.");
+    select(field.list, -1);
+    setChecked(field.box, false);
+    setEnabled(field.box, false);
+}
+
+void MainModel::fieldBox_Click(FieldKind kind) {
+    const FieldInfo& field = fieldInfo(kind);
+    const int count = shownNumber(m_ui.list(field.list));
+    const bool on = checked(field.box);
+    if (on && kind == FieldKind::Grak && count > 1 && m_rec.intSize == Normal) {
+        message("Too many shields", "Too many shields");
+        m_ui.check(field.box).checked = false; // back to unticked; nothing was added
+        return;
+    }
+    const i16 points = mul16(narrow16(count), narrow16(field.pointsPerField));
+    m_rec.intOptionPts = on ? add16(m_rec.intOptionPts, points) : sub16(m_rec.intOptionPts, points);
+    setEnabled(field.list, !on);
+}
+
+// ---- Close combat -------------------------------------------------------------------
+
+void MainModel::showCloseCombatCost() {
+    const i16 cost = mul16(add16(m_rec.intExtraAttacks, 1), m_rec.intCCWCost);
+    m_ui.label(LabelId::CCWCost) = std::to_string(cost);
+}
+
+void MainModel::lstCCW_Click() {
+    const int row = selected(ListId::CCW);
+    if (row == 0) {
+        m_rec.intCCWCost = 0;
+        setEnabled(ListId::Attacks, false);
+        m_ui.label(LabelId::Attacks) = "0";
+        m_ui.label(LabelId::CCWCost) = "0";
+    } else if (row > 0) {
+        m_rec.intCCWCost = narrow16(closeCombatPrice(m_rec.intSize, m_rec.intRace, row));
+        setEnabled(ListId::Attacks, true);
+    }
+    if (selected(ListId::Attacks) != 0)
+        select(ListId::Attacks, 0); // its handler applies the count rule
+    else
+        applyCountRule(0);
+}
+
+void MainModel::lstAttacks_Click() {
+    const int k = selected(ListId::Attacks);
+    if (k < 0)
+        showCloseCombatCost();
+    else
+        applyCountRule(k);
+}
+
+void MainModel::applyCountRule(int k) {
+    setChecked(CheckId::Ferocious, false);
+    m_rec.intExtraAttacks = narrow16(k);
+    m_ui.label(LabelId::Attacks) = k == 0 ? "0" : std::to_string(k + 1);
+    setEnabled(CheckId::Ferocious, k > 0);
+    showCloseCombatCost();
+}
+
+void MainModel::chkFerocious_Click() {
+    m_rec.intExtraAttacks = checked(CheckId::Ferocious) ? add16(m_rec.intExtraAttacks, 1)
+                                                        : sub16(m_rec.intExtraAttacks, 1);
+    m_ui.label(LabelId::Attacks) = std::to_string(m_rec.intExtraAttacks + 1);
+    showCloseCombatCost();
+}
+
+// ---- Total, print, reset ------------------------------------------------------------
+
+std::optional<i16> MainModel::total() const {
+    try {
+        i16 sum = add16(add16(m_rec.intBasePts, m_rec.intOptionPts), m_rec.intArmorPts);
+        for (int s = 0; s < kSlots; ++s) {
+            i16 slotSum = 0;
+            for (auto cost : kSlotCostArrays)
+                slotSum = add16(slotSum, at(m_rec.*cost, s));
+            sum = add16(sum, mul16(slotSum, at(m_rec.intNumber, s)));
+        }
+        const double exact =
+            sum + leadingNumber(m_ui.label(LabelId::CCWCost)) + m_rec.intStructureCost;
+        return roundEven16(exact);
+    } catch (const Overflow16&) {
+        return std::nullopt;
+    }
+}
+
+bool MainModel::cmdCalculate_Click() {
+    const auto sum = total();
+    if (!sum) {
+        message("Error", "The points total is out of range.");
+        return false;
+    }
+    m_ui.label(LabelId::Points) = std::to_string(*sum);
+    m_ui.button(ButtonId::Print) = true;
+    m_ui.button(ButtonId::Reset) = true;
+    return true;
+}
+
+void MainModel::cmdPrint_Click() {
+    if (cmdCalculate_Click())
+        m_effects.emplace_back(Request::ShowCard);
+}
+
+void MainModel::cmdReset_Click() {
+    for (int s = 0; s < kSlots; ++s) {
+        select({ListId::Wpn1, s}, 0);
+        for (CheckId box : kClearedFirst)
+            setChecked({box, s}, false);
+        select({ListId::Battery, s}, 0);
+        select({ListId::Slow, s}, 0);
+        select({ListId::Number, s}, 0);
+        setChecked({CheckId::Twin1, s}, false);
+        setChecked({CheckId::Titan, s}, false);
+        for (CheckId box : kUpgradeBoxes)
+            setEnabled({box, s}, false);
+        for (auto cost : {&DesignRecord::intWpnCost, &DesignRecord::intBlastCost,
+                          &DesignRecord::intCoaxCost, &DesignRecord::intGatlingCost,
+                          &DesignRecord::intBarrelCost, &DesignRecord::intTwinCost,
+                          &DesignRecord::intMegaCost})
+            at(m_rec.*cost, s) = 0;
+    }
+    select(ListId::CCW, -1);
+    for (CheckId box : {CheckId::Amphib, CheckId::Lander, CheckId::Recovery, CheckId::Tunneller,
+                        CheckId::Wrecker, CheckId::Skimmer, CheckId::Transport, CheckId::VeyraF,
+                        CheckId::Tow, CheckId::Carriage})
+        setChecked(box, false);
+    setEnabled(CheckId::VeyraF, false);
+    setChecked(CheckId::ConcordF, false);
+    setEnabled(CheckId::ConcordF, false);
+    setChecked(CheckId::GrakF, false);
+    setEnabled(CheckId::GrakF, false);
+    setChecked(CheckId::Ferocious, false);
+    setChecked(CheckId::Souped, false);
+    select(ListId::Transport, -1);
+    setEnabled(CheckId::Transport, false);
+    m_rec.intType = m_rec.intSize = m_rec.intRace = 0;
+    m_rec.intBasePts = m_rec.intOptionPts = m_rec.intArmorPts = 0;
+    m_rec.intCCWCost = m_rec.intExtraAttacks = 0;
+    for (ListId id : {ListId::FArmor, ListId::SArmor, ListId::RArmor, ListId::Open, ListId::Race,
+                      ListId::Type, ListId::Size})
+        select(id, -1);
+    m_ui.frame(FrameId::Race) = true;
+    m_ui.frame(FrameId::Armor) = false;
+    m_ui.frame(FrameId::Weap) = false;
+    m_ui.frame(FrameId::Special) = false;
+    m_ui.label(LabelId::MaxArmor).clear();
+    m_ui.label(LabelId::Points).clear();
+
+    // A fresh start leaves nothing of the last design behind: the options that the
+    // hull opened or closed, the structure and field counts, the close-combat cost and
+    // the hull's limits all return to their start-up state.
+    for (CheckId box : {CheckId::Souped, CheckId::Amphib, CheckId::Wrecker, CheckId::Skimmer,
+                        CheckId::Tunneller, CheckId::Recovery, CheckId::Tow})
+        setEnabled(box, true);
+    setEnabled(CheckId::Carriage, false);
+    for (ListId id : {ListId::Structure, ListId::VeyraF, ListId::ConcordF, ListId::GrakF}) {
+        select(id, -1);
+        setEnabled(id, false);
+    }
+    m_rec.intStructureCost = 0;
+    for (CheckId box : {CheckId::VeyraF, CheckId::ConcordF, CheckId::GrakF})
+        setEnabled(box, false);
+    m_ui.frame(FrameId::CCW) = false;
+    setEnabled(ListId::Attacks, false);
+    m_ui.button(ButtonId::Calculate) = false;
+    m_ui.button(ButtonId::Print) = false;
+    m_ui.label(LabelId::CCWCost) = "0";
+    m_ui.label(LabelId::Speed).clear();
+    m_rec.intArmorTotal = m_rec.intMaxArmor = m_rec.intMaxFacing = 0;
+}
+
+} // namespace ivc
