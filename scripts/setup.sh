@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs whatever the build and the tests need that this Debian machine lacks, then
+# configures and builds into build/. Quick when everything is already there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  g++ cmake make pkg-config
+  qt6-base-dev libgl-dev qt6-qpa-plugins fonts-liberation2
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo=()
+  if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
+  "${sudo[@]}" apt-get update -q
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+build_dir=${1:-build}
+shift || true
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$build_dir" -j"$(nproc)"

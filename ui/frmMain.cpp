@@ -1,0 +1,507 @@
+#include "ui/frmMain.h"
+
+#include "core/card.h"
+#include "ui/frmAbout.h"
+#include "ui/frmPrint.h"
+#include "ui/frmRules.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTabWidget>
+
+namespace ivc::ui {
+namespace {
+
+// Client area of the window, in twips.
+constexpr int kClientWidth = 11415;
+constexpr int kClientHeight = 7065;
+// Controls on a tab are placed relative to the tab control; its tab strip takes this
+// much of the top.
+constexpr int kTabStrip = 360;
+
+struct Font {
+    double points = 8.0;
+    bool bold = false;
+};
+constexpr Font kPlain{};
+constexpr Font kBold135{13.5, true};
+constexpr Font kBold18{18.0, true};
+constexpr Font kBold12{12.0, true};
+constexpr Font kPlain12{12.0, false};
+constexpr Font kPlain135{13.5, false};
+
+// A rectangle in twips; a zero width or height takes the control's natural size.
+struct Place {
+    int x, y, w = 0, h = 0;
+};
+
+struct FramePlace {
+    FrameId id;
+    const char* caption;
+    Place at;
+};
+
+struct StaticLabel {
+    const char* name;
+    const char* caption;
+    int parent; // FrmMain::Parent
+    Place at;
+    Font font;
+    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+};
+
+struct DisplayLabel {
+    LabelId id;
+    int parent;
+    Place at;
+    Font font;
+    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+};
+
+struct ListPlace {
+    ListId id;
+    int parent;
+    Place at;
+    const char* accessibleName;
+    Font font = kPlain;
+};
+
+struct CheckPlace {
+    CheckId id;
+    int parent;
+    Place at;
+};
+
+struct ButtonPlace {
+    ButtonId id;
+    const char* caption;
+    int parent;
+    Place at;
+    Font font;
+};
+
+// Weapon grid: one column per control array, slot i on the row at y = 960 + 480 i.
+struct GridColumn {
+    int x;
+    int width; // lists only
+    const char* heading;
+    bool isList;
+    ListId list;
+    CheckId check;
+};
+
+enum P : int { Central, General, Weapons, Race, Armor, Special, CCW };
+
+constexpr std::array<FramePlace, 5> kFrames = {{
+    {FrameId::Race, "Initial Stats", {120, 1200, 9015, 975}},
+    {FrameId::Armor, "Armor", {120, 2280, 9015, 1335}},
+    {FrameId::Special, "Special Options", {120, 3720, 9015, 2415}},
+    {FrameId::CCW, "Close Combat", {9360, 360, 1815, 3255}},
+    {FrameId::Weap, "Weapons and Options", {120, 480, 11175, 4815}},
+}};
+
+const std::array<StaticLabel, 16> kStaticLabels = {{
+    {"Label1", "Points:", Central, {4320, 6480, 1215, 495}, kBold18},
+    {"Label44", "Vehicle Name:", General, {120, 600, 2655, 375}, kBold18},
+    {"Label15", "Speed:", General, {5880, 600, 1095, 375}, kBold135,
+     Qt::AlignRight | Qt::AlignVCenter},
+    {"Label18", "Race", Race, {120, 240}, kPlain},
+    {"Label19", "Type", Race, {2280, 240}, kPlain},
+    {"Label20", "Size", Race, {4440, 240}, kPlain},
+    {"Label5", "Max Armor (Max Facing)", Armor, {120, 240, 1695, 735}, kPlain135},
+    {"Label2", "Front", Armor, {3360, 240}, kPlain12},
+    {"Label3", "Sides", Armor, {5400, 240}, kPlain12},
+    {"Label4", "Rear", Armor, {7320, 240}, kPlain12},
+    {"Label24", "Open top/Fullly armored", Armor, {3360, 840}, kPlain12},
+    {"Label25", "Structure Points", Special, {3840, 1440}, kPlain},
+    {"Label41", "Weapon(s)", CCW, {120, 240}, kPlain135},
+    {"Label43", "# of CCW's", CCW, {120, 1080}, kPlain135},
+    {"Label42", "Attacks", CCW, {120, 2280}, kPlain12},
+    {"Label17", "Cost", CCW, {120, 2760}, kPlain12},
+}};
+
+const std::array<DisplayLabel, kLabelCount> kDisplayLabels = {{
+    {LabelId::Speed, General, {7200, 600, 1455, 375}, kBold12, Qt::AlignCenter},
+    {LabelId::MaxArmor, Armor, {1920, 240, 1095, 855}, kBold135, Qt::AlignCenter},
+    {LabelId::Points, Central, {5640, 6480, 1575, 495}, kBold135},
+    {LabelId::Attacks, CCW, {1200, 2280, 495, 375}, kPlain},
+    {LabelId::CCWCost, CCW, {1080, 2760, 615, 255}, kPlain},
+}};
+
+const std::array<ListPlace, 14> kListPlaces = {{
+    {ListId::Race, Race, {120, 480, 2055, 315}, "Race"},
+    {ListId::Type, Race, {2280, 480, 2055, 315}, "Type"},
+    {ListId::Size, Race, {4440, 480, 2175, 315}, "Size"},
+    {ListId::FArmor, Armor, {4080, 240, 975, 315}, "Front armor"},
+    {ListId::SArmor, Armor, {6120, 240, 855, 315}, "Side armor"},
+    {ListId::RArmor, Armor, {8040, 240, 855, 315}, "Rear armor"},
+    {ListId::Open, Armor, {6000, 840, 1455, 315}, "Open-topped or fully armored"},
+    {ListId::Transport, Special, {1200, 1440, 1215, 315}, "Transport capacity"},
+    {ListId::Structure, Special, {5160, 1440, 735, 315}, "Structure points"},
+    {ListId::ConcordF, Special, {1560, 1920, 735, 315}, "Number of Concord fields"},
+    {ListId::VeyraF, Special, {5160, 1920, 975, 315}, "Number of Veyra fields"},
+    {ListId::GrakF, Special, {7920, 1920, 735, 315}, "Number of Grak fields"},
+    {ListId::CCW, CCW, {45, 600, 1740, 315}, "Close combat weapon", {7.5, false}},
+    {ListId::Attacks, CCW, {120, 1440, 1575, 315}, "Number of close combat weapons"},
+}};
+
+const std::array<CheckPlace, 14> kCheckPlaces = {{
+    {CheckId::Amphib, Special, {120, 240}},     {CheckId::Tunneller, Special, {2040, 240}},
+    {CheckId::Wrecker, Special, {3840, 240}},   {CheckId::Souped, Special, {6720, 240}},
+    {CheckId::Lander, Special, {120, 840}},     {CheckId::Skimmer, Special, {2040, 840}},
+    {CheckId::Recovery, Special, {3840, 840}},  {CheckId::Tow, Special, {6720, 840}},
+    {CheckId::Transport, Special, {120, 1440}}, {CheckId::Carriage, Special, {6720, 1440}},
+    {CheckId::ConcordF, Special, {120, 1920}},  {CheckId::VeyraF, Special, {3840, 1920}},
+    {CheckId::GrakF, Special, {6720, 1920}},    {CheckId::Ferocious, CCW, {120, 1920}},
+}};
+
+const std::array<ButtonPlace, kButtonCount> kButtonPlaces = {{
+    {ButtonId::Next1, "&Next", Race, {6720, 360, 975, 495}, {12.0, false}},
+    {ButtonId::Next4, "&Next", Armor, {7800, 840, 1095, 375}, kPlain},
+    {ButtonId::Calculate, "&Calculate", Central, {240, 6480, 1575, 495}, kBold135},
+    {ButtonId::Reset, "&Reset", Central, {2160, 6480, 1575, 495}, kBold135},
+    {ButtonId::Print, "&Print", Central, {7680, 6480, 1575, 495}, kBold18},
+    {ButtonId::Exit, "E&xit", Central, {9600, 6480, 1575, 495}, kBold18},
+}};
+
+constexpr int kCheckSize = 255;
+constexpr int kListHeight = 315;
+constexpr int kGridTop = 960;
+constexpr int kGridStep = 480;
+constexpr int kHeadingTop = 360;
+
+const std::array<GridColumn, 14> kGrid = {{
+    {120, 1815, "", true, ListId::Wpn1, {}},
+    {2160, 0, "Blast", false, {}, CheckId::Blast1},
+    {2760, 0, "Co Axial", false, {}, CheckId::Coax1},
+    {3480, 0, "Gatling", false, {}, CheckId::Gatling1},
+    {4200, 0, "Long Barrel", false, {}, CheckId::Long1},
+    {4920, 0, "Short Barrel", false, {}, CheckId::Short},
+    {5640, 0, "Mega Weap", false, {}, CheckId::Mega1},
+    {6360, 0, "AA Mount", false, {}, CheckId::AA1},
+    {7200, 0, "Targeter", false, {}, CheckId::Targeter1},
+    {7800, 495, "Gun Battery", true, ListId::Battery, {}},
+    {8640, 0, "Twin Linked", false, {}, CheckId::Twin1},
+    {9240, 495, "Slow Fire", true, ListId::Slow, {}},
+    {9960, 0, "Titan Killer", false, {}, CheckId::Titan},
+    {10560, 495, "#", true, ListId::Number, {}},
+}};
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+void place(QWidget* w, Place at, int yOffset) {
+    w->adjustSize();
+    const int width = at.w > 0 ? twips(at.w) : w->width();
+    const int height = at.h > 0 ? twips(at.h) : w->height();
+    w->setGeometry(twips(at.x), twips(at.y - yOffset), width, height);
+}
+
+void applyFont(QWidget* w, Font f) { w->setFont(dialogFont(f.points, f.bold)); }
+
+} // namespace
+
+FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Ironvale Vehicle Creator"));
+    setFont(dialogFont());
+    buildMenus();
+    buildControls();
+    connectControls();
+    refresh();
+
+    m_central->setFixedSize(twips(kClientWidth), twips(kClientHeight));
+    setFixedSize(m_central->width(), m_central->height() + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::buildMenus() {
+    struct Entry {
+        const char* menuName;
+        const char* menuCaption;
+        const char* actionName;
+        const char* actionCaption;
+        void (FrmMain::*slot)();
+    };
+    const std::array<Entry, 3> entries = {{
+        {"mnuFile", "&File", "mnuExit", "E&xit", &FrmMain::exitProgram},
+        {"mnuSpecial", "&Rules", "mnuRules", "&Special Rules", &FrmMain::openRules},
+        {"mnuHelp", "&Help", "mnuAbout", "&About", &FrmMain::openAbout},
+    }};
+    for (const Entry& e : entries) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(e.menuCaption));
+        menu->setObjectName(QString::fromUtf8(e.menuName));
+        QAction* action = menu->addAction(QString::fromUtf8(e.actionCaption));
+        action->setObjectName(QString::fromUtf8(e.actionName));
+        connect(action, &QAction::triggered, this, e.slot);
+    }
+}
+
+// The help windows live only while they are open.
+void FrmMain::openRules() {
+    FrmRules rules(this);
+    rules.exec();
+}
+
+void FrmMain::openAbout() {
+    FrmAbout about(this);
+    about.exec();
+}
+
+QWidget* FrmMain::container(Parent p) const {
+    switch (p) {
+    case Parent::Central:
+        return m_central;
+    case Parent::General:
+        return m_generalPage;
+    case Parent::Weapons:
+        return m_weaponsPage;
+    case Parent::Race:
+        return m_frames[static_cast<std::size_t>(FrameId::Race)];
+    case Parent::Armor:
+        return m_frames[static_cast<std::size_t>(FrameId::Armor)];
+    case Parent::Special:
+        return m_frames[static_cast<std::size_t>(FrameId::Special)];
+    case Parent::CCW:
+        return m_frames[static_cast<std::size_t>(FrameId::CCW)];
+    }
+    return m_central;
+}
+
+void FrmMain::buildControls() {
+    m_central = new QWidget(this);
+    m_central->setObjectName(QStringLiteral("clientArea"));
+    setCentralWidget(m_central);
+
+    m_tabs = new QTabWidget(m_central);
+    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    m_tabs->setGeometry(twipsRect(0, 0, kClientWidth, 6375));
+    m_generalPage = new QWidget;
+    m_generalPage->setObjectName(QStringLiteral("tabGeneral"));
+    m_weaponsPage = new QWidget;
+    m_weaponsPage->setObjectName(QStringLiteral("tabWeapons"));
+    m_tabs->addTab(m_generalPage, QStringLiteral("General Options"));
+    m_tabs->addTab(m_weaponsPage, QStringLiteral("Weapons"));
+
+    // Positions on a tab page are given relative to the whole tab control.
+    const auto offsetOf = [this](QWidget* parent) {
+        return parent == m_generalPage || parent == m_weaponsPage ? kTabStrip : 0;
+    };
+
+    m_name = new QLineEdit(m_generalPage);
+    m_name->setObjectName(QStringLiteral("txtName"));
+    m_name->setAccessibleName(QStringLiteral("Vehicle Name"));
+    applyFont(m_name, kBold135);
+    place(m_name, {2880, 600, 2535, 480}, kTabStrip);
+
+    for (const FramePlace& f : kFrames) {
+        QWidget* parent = f.id == FrameId::Weap ? m_weaponsPage : m_generalPage;
+        auto* frame = new QGroupBox(QString::fromUtf8(f.caption), parent);
+        frame->setObjectName(qs(name(f.id)));
+        place(frame, f.at, kTabStrip);
+        m_frames[static_cast<std::size_t>(f.id)] = frame;
+    }
+
+    for (const StaticLabel& s : kStaticLabels) {
+        QWidget* parent = container(static_cast<Parent>(s.parent));
+        auto* label = new QLabel(QString::fromUtf8(s.caption), parent);
+        label->setObjectName(QString::fromUtf8(s.name));
+        label->setAlignment(s.align);
+        label->setWordWrap(s.at.w > 0);
+        applyFont(label, s.font);
+        place(label, s.at, offsetOf(parent));
+    }
+    for (const DisplayLabel& d : kDisplayLabels) {
+        QWidget* parent = container(static_cast<Parent>(d.parent));
+        auto* label = new QLabel(parent);
+        label->setObjectName(qs(name(d.id)));
+        label->setFrameShape(QFrame::Box);
+        label->setAlignment(d.align);
+        applyFont(label, d.font);
+        place(label, d.at, offsetOf(parent));
+        m_labels[static_cast<std::size_t>(d.id)] = label;
+    }
+    for (const ListPlace& l : kListPlaces) {
+        QWidget* parent = container(static_cast<Parent>(l.parent));
+        auto* list = new QComboBox(parent);
+        list->setObjectName(QString::fromStdString(ivc::objectName(l.id)));
+        list->setAccessibleName(QString::fromUtf8(l.accessibleName));
+        applyFont(list, l.font);
+        place(list, l.at, offsetOf(parent));
+        m_lists[static_cast<std::size_t>(l.id)] = {list};
+    }
+    for (const CheckPlace& c : kCheckPlaces) {
+        QWidget* parent = container(static_cast<Parent>(c.parent));
+        auto* box = new QCheckBox(qs(info(c.id).caption), parent);
+        box->setObjectName(QString::fromStdString(ivc::objectName(c.id)));
+        place(box, c.at, offsetOf(parent));
+        m_checks[static_cast<std::size_t>(c.id)] = {box};
+    }
+    for (const ButtonPlace& b : kButtonPlaces) {
+        QWidget* parent = container(static_cast<Parent>(b.parent));
+        auto* button = new QPushButton(QString::fromUtf8(b.caption), parent);
+        button->setObjectName(qs(info(b.id).name));
+        button->setAutoDefault(false);
+        applyFont(button, b.font);
+        place(button, b.at, offsetOf(parent));
+        m_buttons[static_cast<std::size_t>(b.id)] = button;
+    }
+    buildWeaponGrid();
+}
+
+void FrmMain::buildWeaponGrid() {
+    QWidget* frame = m_frames[static_cast<std::size_t>(FrameId::Weap)];
+    for (const GridColumn& col : kGrid) {
+        const int width = col.isList ? col.width : kCheckSize;
+        if (*col.heading != '\0') {
+            auto* heading = new QLabel(QString::fromUtf8(col.heading), frame);
+            const bool number = col.isList && col.list == ListId::Number;
+            heading->setObjectName(QStringLiteral("lblHeading") +
+                                   QString::fromUtf8(col.heading).remove(QLatin1Char(' ')));
+            applyFont(heading, number ? kBold18 : kPlain);
+            heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+            heading->setWordWrap(true);
+            // Centred over its column, as wide as the gap to its neighbours allows.
+            constexpr int span = 700;
+            const int centre = col.x + width / 2;
+            place(heading, {centre - span / 2, kHeadingTop - 120, span, kGridTop - kHeadingTop},
+                  0);
+        }
+        for (int s = 0; s < kSlots; ++s) {
+            const Place at{col.x, kGridTop + kGridStep * s, width,
+                           col.isList ? kListHeight : kCheckSize};
+            const QString slotName = QStringLiteral("Slot %1 ").arg(s + 1);
+            if (col.isList) {
+                auto* list = new QComboBox(frame);
+                list->setObjectName(QString::fromStdString(ivc::objectName({col.list, s})));
+                list->setAccessibleName(slotName + (*col.heading != '\0'
+                                                        ? QString::fromUtf8(col.heading)
+                                                        : QStringLiteral("Weapon")));
+                place(list, at, 0);
+                m_lists[static_cast<std::size_t>(col.list)].push_back(list);
+            } else {
+                auto* box = new QCheckBox(frame);
+                box->setObjectName(QString::fromStdString(ivc::objectName({col.check, s})));
+                box->setAccessibleName(slotName + QString::fromUtf8(col.heading));
+                place(box, at, 0);
+                m_checks[static_cast<std::size_t>(col.check)].push_back(box);
+            }
+        }
+    }
+}
+
+void FrmMain::connectControls() {
+    for (ListId id : allLists()) {
+        const auto& lists = m_lists[static_cast<std::size_t>(id)];
+        for (int s = 0; s < static_cast<int>(lists.size()); ++s) {
+            connect(lists[static_cast<std::size_t>(s)], &QComboBox::currentIndexChanged, this,
+                    [this, id, s](int row) {
+                        m_model.select({id, s}, row);
+                        afterChange();
+                    });
+        }
+    }
+    for (CheckId id : allChecks()) {
+        const auto& boxes = m_checks[static_cast<std::size_t>(id)];
+        for (int s = 0; s < static_cast<int>(boxes.size()); ++s) {
+            connect(boxes[static_cast<std::size_t>(s)], &QCheckBox::toggled, this,
+                    [this, id, s](bool on) {
+                        m_model.setChecked({id, s}, on);
+                        afterChange();
+                    });
+        }
+    }
+    for (std::size_t i = 0; i < kButtonCount; ++i) {
+        const auto id = static_cast<ButtonId>(i);
+        connect(m_buttons[i], &QPushButton::clicked, this, [this, id] {
+            m_model.press(id);
+            afterChange();
+        });
+    }
+    connect(m_name, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_model.setName(text.toStdString()); });
+}
+
+void FrmMain::refresh() {
+    for (ListId id : allLists()) {
+        const auto index = static_cast<std::size_t>(id);
+        auto& shown = m_shownRows[index];
+        shown.resize(m_lists[index].size());
+        for (std::size_t s = 0; s < m_lists[index].size(); ++s) {
+            QComboBox* list = m_lists[index][s];
+            const ListState& state = m_model.list({id, static_cast<int>(s)});
+            const QSignalBlocker block(list);
+            if (shown[s] != state.rows) {
+                list->clear();
+                for (const std::string& row : state.rows)
+                    list->addItem(QString::fromStdString(row));
+                shown[s] = state.rows;
+            }
+            list->setCurrentIndex(state.selected);
+            list->setEnabled(state.enabled);
+        }
+    }
+    for (CheckId id : allChecks()) {
+        const auto& boxes = m_checks[static_cast<std::size_t>(id)];
+        for (std::size_t s = 0; s < boxes.size(); ++s) {
+            const CheckState& state = m_model.check({id, static_cast<int>(s)});
+            const QSignalBlocker block(boxes[s]);
+            boxes[s]->setChecked(state.checked);
+            boxes[s]->setEnabled(state.enabled);
+        }
+    }
+    for (std::size_t i = 0; i < kLabelCount; ++i)
+        m_labels[i]->setText(QString::fromStdString(m_model.caption(static_cast<LabelId>(i))));
+    for (const FramePlace& f : kFrames)
+        m_frames[static_cast<std::size_t>(f.id)]->setEnabled(m_model.frameEnabled(f.id));
+    for (std::size_t i = 0; i < kButtonCount; ++i)
+        m_buttons[i]->setEnabled(m_model.buttonEnabled(static_cast<ButtonId>(i)));
+}
+
+void FrmMain::afterChange() {
+    refresh();
+    for (const Effect& effect : m_model.takeEffects()) {
+        if (const auto* message = std::get_if<Message>(&effect)) {
+            QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(message->title),
+                            QString::fromStdString(message->text), QMessageBox::Ok, this);
+            box.exec();
+        } else if (std::get<Request>(effect) == Request::ShowCard) {
+            showCard();
+        } else {
+            exitProgram();
+        }
+    }
+}
+
+void FrmMain::showCard() {
+    if (!m_print) {
+        m_print = std::make_unique<FrmPrint>();
+        connect(m_print.get(), &FrmPrint::returnToMain, this, [this] {
+            show();
+            activateWindow();
+        });
+    }
+    m_print->showCard(makeCard(m_model));
+    hide();
+}
+
+void FrmMain::exitProgram() {
+    if (m_print)
+        m_print->hide();
+    close();
+    QCoreApplication::quit();
+}
+
+} // namespace ivc::ui
