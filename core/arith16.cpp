@@ -12,11 +12,17 @@ i16 narrow16(long long value) {
     return static_cast<i16>(value);
 }
 
-i16 add16(i16 a, i16 b) { return narrow16(static_cast<long long>(a) + b); }
+i16 add16(i16 a, i16 b) {
+    return narrow16(static_cast<long long>(a) + b);
+}
 
-i16 sub16(i16 a, i16 b) { return narrow16(static_cast<long long>(a) - b); }
+i16 sub16(i16 a, i16 b) {
+    return narrow16(static_cast<long long>(a) - b);
+}
 
-i16 mul16(i16 a, i16 b) { return narrow16(static_cast<long long>(a) * b); }
+i16 mul16(i16 a, i16 b) {
+    return narrow16(static_cast<long long>(a) * b);
+}
 
 i16 roundEven16(double value) {
     if (!std::isfinite(value))

@@ -114,6 +114,8 @@ CardTexts makeCard(const MainModel& m) {
     return card;
 }
 
-Message printQuestion() { return {"Statcard Print", "Print Statcard?", Message::Buttons::YesNo}; }
+Message printQuestion() {
+    return {"Statcard Print", "Print Statcard?", Message::Buttons::YesNo};
+}
 
 } // namespace ivc

@@ -7,10 +7,9 @@ namespace {
 
 using namespace std::string_view_literals;
 
-constexpr std::array kRaceRows = {"Bastion"sv, "Dark Veyra"sv, "Veyra"sv,  "Concord"sv,
-                                  "Forgeborn"sv, "Grak"sv,     "Thrane"sv, "Blight"sv};
-constexpr std::array kTypeRows = {"Walker"sv, "Tank"sv, "Light Vehicle"sv, "Flyer"sv,
-                                  "Immobile"sv};
+constexpr std::array kRaceRows = {"Bastion"sv,   "Dark Veyra"sv, "Veyra"sv,  "Concord"sv,
+                                  "Forgeborn"sv, "Grak"sv,       "Thrane"sv, "Blight"sv};
+constexpr std::array kTypeRows = {"Walker"sv, "Tank"sv, "Light Vehicle"sv, "Flyer"sv, "Immobile"sv};
 constexpr std::array kSizeRows = {"Small"sv, "Normal"sv, "War Machine"sv};
 constexpr std::array kOpenRows = {"Open-Topped"sv, "Fully Armored"sv};
 constexpr std::array kNoneRow = {"None"sv};
@@ -117,16 +116,32 @@ std::string instanceName(std::string_view base, bool perSlot, int slot) {
 
 } // namespace
 
-const ListInfo& info(ListId id) { return kLists.at(static_cast<std::size_t>(id)); }
-const CheckInfo& info(CheckId id) { return kChecks.at(static_cast<std::size_t>(id)); }
-std::string_view name(LabelId id) { return kLabelNames.at(static_cast<std::size_t>(id)); }
-std::string_view name(FrameId id) { return kFrameNames.at(static_cast<std::size_t>(id)); }
-const NamedInfo& info(ButtonId id) { return kButtons.at(static_cast<std::size_t>(id)); }
+const ListInfo& info(ListId id) {
+    return kLists.at(static_cast<std::size_t>(id));
+}
+const CheckInfo& info(CheckId id) {
+    return kChecks.at(static_cast<std::size_t>(id));
+}
+std::string_view name(LabelId id) {
+    return kLabelNames.at(static_cast<std::size_t>(id));
+}
+std::string_view name(FrameId id) {
+    return kFrameNames.at(static_cast<std::size_t>(id));
+}
+const NamedInfo& info(ButtonId id) {
+    return kButtons.at(static_cast<std::size_t>(id));
+}
 
-std::span<const ListId> allLists() { return kAllLists; }
-std::span<const CheckId> allChecks() { return kAllChecks; }
+std::span<const ListId> allLists() {
+    return kAllLists;
+}
+std::span<const CheckId> allChecks() {
+    return kAllChecks;
+}
 
-std::string objectName(ListRef r) { return instanceName(info(r.id).name, info(r.id).perSlot, r.slot); }
+std::string objectName(ListRef r) {
+    return instanceName(info(r.id).name, info(r.id).perSlot, r.slot);
+}
 std::string objectName(CheckRef r) {
     return instanceName(info(r.id).name, info(r.id).perSlot, r.slot);
 }
@@ -159,9 +174,15 @@ Controls::Controls() {
     buttons = kButtonsEnabled;
 }
 
-ListState& Controls::list(ListRef r) { return lists[indexOf<ListId, kListIds>(r)]; }
-const ListState& Controls::list(ListRef r) const { return lists[indexOf<ListId, kListIds>(r)]; }
-CheckState& Controls::check(CheckRef r) { return checks[indexOf<CheckId, kCheckIds>(r)]; }
+ListState& Controls::list(ListRef r) {
+    return lists[indexOf<ListId, kListIds>(r)];
+}
+const ListState& Controls::list(ListRef r) const {
+    return lists[indexOf<ListId, kListIds>(r)];
+}
+CheckState& Controls::check(CheckRef r) {
+    return checks[indexOf<CheckId, kCheckIds>(r)];
+}
 const CheckState& Controls::check(CheckRef r) const {
     return checks[indexOf<CheckId, kCheckIds>(r)];
 }

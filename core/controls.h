@@ -18,18 +18,54 @@ enum class FrameId { None, Race, Armor, Special, CCW, Weap };
 inline constexpr std::size_t kFrameCount = 6; // FrameId::None included, never disabled
 
 enum class ListId {
-    Race, Type, Size, FArmor, SArmor, RArmor, Open, Transport, Structure,
-    ConcordF, VeyraF, GrakF, CCW, Attacks,
+    Race,
+    Type,
+    Size,
+    FArmor,
+    SArmor,
+    RArmor,
+    Open,
+    Transport,
+    Structure,
+    ConcordF,
+    VeyraF,
+    GrakF,
+    CCW,
+    Attacks,
     // one list per weapon slot
-    Wpn1, Battery, Slow, Number,
+    Wpn1,
+    Battery,
+    Slow,
+    Number,
 };
 inline constexpr std::size_t kListIds = 18;
 
 enum class CheckId {
-    Amphib, Tunneller, Wrecker, Souped, Lander, Skimmer, Recovery, Tow, Transport, Carriage,
-    ConcordF, VeyraF, GrakF, Ferocious,
+    Amphib,
+    Tunneller,
+    Wrecker,
+    Souped,
+    Lander,
+    Skimmer,
+    Recovery,
+    Tow,
+    Transport,
+    Carriage,
+    ConcordF,
+    VeyraF,
+    GrakF,
+    Ferocious,
     // one box per weapon slot
-    Blast1, Coax1, Gatling1, Long1, Short, Mega1, AA1, Targeter1, Twin1, Titan,
+    Blast1,
+    Coax1,
+    Gatling1,
+    Long1,
+    Short,
+    Mega1,
+    AA1,
+    Targeter1,
+    Twin1,
+    Titan,
 };
 inline constexpr std::size_t kCheckIds = 24;
 
@@ -47,7 +83,7 @@ struct ListInfo {
     FrameId frame;
     bool enabled;
     std::span<const std::string_view> rows; // fixed rows, or empty for a numeric range
-    int firstNumber = 0;                     // numeric rows firstNumber..lastNumber
+    int firstNumber = 0;                    // numeric rows firstNumber..lastNumber
     int lastNumber = -1;
 };
 
@@ -125,8 +161,12 @@ std::span<const ListId> allLists();
 std::span<const CheckId> allChecks();
 
 // Number of instances of a control: 8 for a weapon-slot array, otherwise 1.
-inline int instances(ListId id) { return info(id).perSlot ? kSlots : 1; }
-inline int instances(CheckId id) { return info(id).perSlot ? kSlots : 1; }
+inline int instances(ListId id) {
+    return info(id).perSlot ? kSlots : 1;
+}
+inline int instances(CheckId id) {
+    return info(id).perSlot ? kSlots : 1;
+}
 
 // Widget name of one instance: "lstRace", or "lstWpn1_3" for slot 3 of an array.
 std::string objectName(ListRef r);

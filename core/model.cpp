@@ -41,8 +41,8 @@ double leadingNumber(const std::string& text) {
 }
 
 constexpr std::array<CheckId, 8> kFlyerClosedOptions = {
-    CheckId::Souped, CheckId::Amphib,   CheckId::Wrecker, CheckId::Skimmer,
-    CheckId::Tunneller, CheckId::Recovery, CheckId::Tow,  CheckId::Carriage};
+    CheckId::Souped,    CheckId::Amphib,   CheckId::Wrecker, CheckId::Skimmer,
+    CheckId::Tunneller, CheckId::Recovery, CheckId::Tow,     CheckId::Carriage};
 
 // Order in which a new weapon choice clears a slot's upgrades.
 constexpr std::array<CheckId, 8> kClearedFirst = {
@@ -50,8 +50,8 @@ constexpr std::array<CheckId, 8> kClearedFirst = {
     CheckId::Short,  CheckId::Mega1, CheckId::AA1,      CheckId::Targeter1};
 
 constexpr std::array<CheckId, 10> kUpgradeBoxes = {
-    CheckId::Blast1, CheckId::Coax1,     CheckId::Gatling1, CheckId::Long1, CheckId::Short,
-    CheckId::Mega1,  CheckId::AA1,       CheckId::Targeter1, CheckId::Twin1, CheckId::Titan};
+    CheckId::Blast1, CheckId::Coax1, CheckId::Gatling1,  CheckId::Long1, CheckId::Short,
+    CheckId::Mega1,  CheckId::AA1,   CheckId::Targeter1, CheckId::Twin1, CheckId::Titan};
 
 // Cost of a ticked upgrade box as a multiple of the slot's base cost.
 struct BoxUpgrade {
@@ -97,12 +97,18 @@ FieldKind fieldOf(CheckId id) {
     }
 }
 
-i16 at(const SlotArray& a, int s) { return a[static_cast<std::size_t>(s)]; }
-i16& at(SlotArray& a, int s) { return a[static_cast<std::size_t>(s)]; }
+i16 at(const SlotArray& a, int s) {
+    return a[static_cast<std::size_t>(s)];
+}
+i16& at(SlotArray& a, int s) {
+    return a[static_cast<std::size_t>(s)];
+}
 
 } // namespace
 
-MainModel::MainModel() { cmdReset_Click(); }
+MainModel::MainModel() {
+    cmdReset_Click();
+}
 
 bool MainModel::usable(ListRef r) const {
     return m_ui.list(r).enabled && m_ui.frame(info(r.id).frame);
@@ -155,7 +161,9 @@ void MainModel::press(ButtonId id) {
     }
 }
 
-std::vector<Effect> MainModel::takeEffects() { return std::exchange(m_effects, {}); }
+std::vector<Effect> MainModel::takeEffects() {
+    return std::exchange(m_effects, {});
+}
 
 void MainModel::message(std::string title, std::string text) {
     m_effects.emplace_back(Message{std::move(title), std::move(text)});
@@ -358,7 +366,9 @@ void MainModel::lstStructure_Click() {
         m_rec.intStructureCost = mul16(100, narrow16(row));
 }
 
-int MainModel::structurePoints() const { return shownNumber(m_ui.list(ListId::Structure)); }
+int MainModel::structurePoints() const {
+    return shownNumber(m_ui.list(ListId::Structure));
+}
 
 // ---- Weapons ------------------------------------------------------------------------
 
@@ -461,8 +471,8 @@ void MainModel::option_Click(CheckId id) {
         if (option.box != id)
             continue;
         const i16 points = narrow16(option.points);
-        m_rec.intOptionPts = checked(id) ? add16(m_rec.intOptionPts, points)
-                                         : sub16(m_rec.intOptionPts, points);
+        m_rec.intOptionPts =
+            checked(id) ? add16(m_rec.intOptionPts, points) : sub16(m_rec.intOptionPts, points);
     }
 }
 
@@ -490,8 +500,8 @@ void MainModel::chkTransport_Click() {
 }
 
 void MainModel::chkSouped_Click() {
-    const auto speed = soupedSpeed(m_rec.intType, m_rec.intSize, m_rec.intArmorTotal,
-                                   checked(CheckId::Souped));
+    const auto speed =
+        soupedSpeed(m_rec.intType, m_rec.intSize, m_rec.intArmorTotal, checked(CheckId::Souped));
     if (!speed)
         return;
     m_ui.label(LabelId::Speed) = std::string(speed->caption);
@@ -581,17 +591,16 @@ void MainModel::chkFerocious_Click() {
 
 // ---- Total, print, reset ------------------------------------------------------------
 
-std::optional<i16> MainModel::total() const {
+std::optional<i16> pointsTotal(const DesignRecord& rec, const std::string& closeCombatCaption) {
     try {
-        i16 sum = add16(add16(m_rec.intBasePts, m_rec.intOptionPts), m_rec.intArmorPts);
+        i16 sum = add16(add16(rec.intBasePts, rec.intOptionPts), rec.intArmorPts);
         for (int s = 0; s < kSlots; ++s) {
             i16 slotSum = 0;
             for (auto cost : kSlotCostArrays)
-                slotSum = add16(slotSum, at(m_rec.*cost, s));
-            sum = add16(sum, mul16(slotSum, at(m_rec.intNumber, s)));
+                slotSum = add16(slotSum, at(rec.*cost, s));
+            sum = add16(sum, mul16(slotSum, at(rec.intNumber, s)));
         }
-        const double exact =
-            sum + leadingNumber(m_ui.label(LabelId::CCWCost)) + m_rec.intStructureCost;
+        const double exact = sum + leadingNumber(closeCombatCaption) + rec.intStructureCost;
         return roundEven16(exact);
     } catch (const Overflow16&) {
         return std::nullopt;
@@ -627,16 +636,16 @@ void MainModel::cmdReset_Click() {
         setChecked({CheckId::Titan, s}, false);
         for (CheckId box : kUpgradeBoxes)
             setEnabled({box, s}, false);
-        for (auto cost : {&DesignRecord::intWpnCost, &DesignRecord::intBlastCost,
-                          &DesignRecord::intCoaxCost, &DesignRecord::intGatlingCost,
-                          &DesignRecord::intBarrelCost, &DesignRecord::intTwinCost,
-                          &DesignRecord::intMegaCost})
+        for (auto cost :
+             {&DesignRecord::intWpnCost, &DesignRecord::intBlastCost, &DesignRecord::intCoaxCost,
+              &DesignRecord::intGatlingCost, &DesignRecord::intBarrelCost,
+              &DesignRecord::intTwinCost, &DesignRecord::intMegaCost})
             at(m_rec.*cost, s) = 0;
     }
     select(ListId::CCW, -1);
-    for (CheckId box : {CheckId::Amphib, CheckId::Lander, CheckId::Recovery, CheckId::Tunneller,
-                        CheckId::Wrecker, CheckId::Skimmer, CheckId::Transport, CheckId::VeyraF,
-                        CheckId::Tow, CheckId::Carriage})
+    for (CheckId box :
+         {CheckId::Amphib, CheckId::Lander, CheckId::Recovery, CheckId::Tunneller, CheckId::Wrecker,
+          CheckId::Skimmer, CheckId::Transport, CheckId::VeyraF, CheckId::Tow, CheckId::Carriage})
         setChecked(box, false);
     setEnabled(CheckId::VeyraF, false);
     setChecked(CheckId::ConcordF, false);
@@ -675,7 +684,9 @@ void MainModel::cmdReset_Click() {
     for (CheckId box : {CheckId::VeyraF, CheckId::ConcordF, CheckId::GrakF})
         setEnabled(box, false);
     m_ui.frame(FrameId::CCW) = false;
+    select(ListId::Attacks, -1);
     setEnabled(ListId::Attacks, false);
+    m_ui.label(LabelId::Attacks).clear();
     m_ui.button(ButtonId::Calculate) = false;
     m_ui.button(ButtonId::Print) = false;
     m_ui.label(LabelId::CCWCost) = "0";

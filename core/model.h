@@ -26,6 +26,10 @@ enum class Request { Exit, ShowCard };
 
 using Effect = std::variant<Message, Request>;
 
+// The points total of a record and the close-combat cost caption; nullopt when a sum
+// or product leaves the 16-bit range.
+std::optional<i16> pointsTotal(const DesignRecord& rec, const std::string& closeCombatCaption);
+
 // The main window without a window: the design record, the state of every control,
 // and each control's handler. Changing a control's state through select() or
 // setChecked() runs that control's handler at once, and a handler that changes another
@@ -57,8 +61,8 @@ public:
     void press(ButtonId id);
     void setName(std::string name) { m_ui.name = std::move(name); }
 
-    // Computes the points total; nullopt when it leaves the 16-bit range.
-    std::optional<i16> total() const;
+    // The points total of the design in hand; nullopt when it leaves the 16-bit range.
+    std::optional<i16> total() const { return pointsTotal(m_rec, caption(LabelId::CCWCost)); }
 
     // Messages and requests raised since the last call, in order.
     std::vector<Effect> takeEffects();

@@ -221,9 +221,10 @@ struct CombatRow {
     int cheap;
     int dear;
 };
-constexpr std::array<CombatRow, 4> kCombatSmall = {{
-    {"None", 0, 0}, {"CCW", 3, 4}, {"Power Weapon", 9, 12}, {"Dread CCW", 15, 20}}};
-constexpr std::array<CombatRow, 2> kCombatWarMachine = {{{"None", 0, 0}, {"War Machine CCW", 30, 40}}};
+constexpr std::array<CombatRow, 4> kCombatSmall = {
+    {{"None", 0, 0}, {"CCW", 3, 4}, {"Power Weapon", 9, 12}, {"Dread CCW", 15, 20}}};
+constexpr std::array<CombatRow, 2> kCombatWarMachine = {
+    {{"None", 0, 0}, {"War Machine CCW", 30, 40}}};
 
 std::span<const CombatRow> combatRows(int size) {
     if (size == WarMachine)
@@ -271,7 +272,9 @@ std::span<const WeaponRow> priceList(int race) {
     }
 }
 
-std::span<const WeaponRow> airMunitions() { return kAirMunitions; }
+std::span<const WeaponRow> airMunitions() {
+    return kAirMunitions;
+}
 
 std::optional<WeaponRow> priceLookup(int race, int row) {
     if (row == 0)
@@ -310,13 +313,21 @@ int closeCombatPrice(int size, int race, int row) {
     return r != nullptr && r->cheapCombat ? c.cheap : c.dear;
 }
 
-std::span<const UpgradeControl> upgradeControls() { return kUpgradeControls; }
+std::span<const UpgradeControl> upgradeControls() {
+    return kUpgradeControls;
+}
 
-const ArmorPrice& armorPrice(int row) { return kArmorPrices.at(static_cast<std::size_t>(row)); }
+const ArmorPrice& armorPrice(int row) {
+    return kArmorPrices.at(static_cast<std::size_t>(row));
+}
 
-std::span<const OptionPrice> optionPrices() { return kOptionPrices; }
+std::span<const OptionPrice> optionPrices() {
+    return kOptionPrices;
+}
 
-const FieldInfo& fieldInfo(FieldKind kind) { return kFields.at(static_cast<std::size_t>(kind)); }
+const FieldInfo& fieldInfo(FieldKind kind) {
+    return kFields.at(static_cast<std::size_t>(kind));
+}
 
 std::optional<Speed> soupedSpeed(int type, int size, int armorTotal, bool ticked) {
     if (size == WarMachine)

@@ -21,9 +21,9 @@ enum class FieldKind { None, Veyra, Concord, Grak };
 
 struct RaceInfo {
     std::string_view name;
-    FieldKind field;    // the energy field the race may buy
-    int fieldMinSize;   // smallest hull size whose field list opens
-    bool cheapCombat;   // pays the lower close-combat prices
+    FieldKind field;         // the energy field the race may buy
+    int fieldMinSize;        // smallest hull size whose field list opens
+    bool cheapCombat;        // pays the lower close-combat prices
     std::array<int, 4> crew; // WS, BS, S, I
 };
 // Race 1..8; nullptr outside.

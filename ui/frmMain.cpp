@@ -113,7 +113,11 @@ constexpr std::array<FramePlace, 5> kFrames = {{
 const std::array<StaticLabel, 16> kStaticLabels = {{
     {"Label1", "Points:", Central, {4320, 6480, 1215, 495}, kBold18},
     {"Label44", "Vehicle Name:", General, {120, 600, 2655, 375}, kBold18},
-    {"Label15", "Speed:", General, {5880, 600, 1095, 375}, kBold135,
+    {"Label15",
+     "Speed:",
+     General,
+     {5880, 600, 1095, 375},
+     kBold135,
      Qt::AlignRight | Qt::AlignVCenter},
     {"Label18", "Race", Race, {120, 240}, kPlain},
     {"Label19", "Type", Race, {2280, 240}, kPlain},
@@ -156,13 +160,20 @@ const std::array<ListPlace, 14> kListPlaces = {{
 }};
 
 const std::array<CheckPlace, 14> kCheckPlaces = {{
-    {CheckId::Amphib, Special, {120, 240}},     {CheckId::Tunneller, Special, {2040, 240}},
-    {CheckId::Wrecker, Special, {3840, 240}},   {CheckId::Souped, Special, {6720, 240}},
-    {CheckId::Lander, Special, {120, 840}},     {CheckId::Skimmer, Special, {2040, 840}},
-    {CheckId::Recovery, Special, {3840, 840}},  {CheckId::Tow, Special, {6720, 840}},
-    {CheckId::Transport, Special, {120, 1440}}, {CheckId::Carriage, Special, {6720, 1440}},
-    {CheckId::ConcordF, Special, {120, 1920}},  {CheckId::VeyraF, Special, {3840, 1920}},
-    {CheckId::GrakF, Special, {6720, 1920}},    {CheckId::Ferocious, CCW, {120, 1920}},
+    {CheckId::Amphib, Special, {120, 240}},
+    {CheckId::Tunneller, Special, {2040, 240}},
+    {CheckId::Wrecker, Special, {3840, 240}},
+    {CheckId::Souped, Special, {6720, 240}},
+    {CheckId::Lander, Special, {120, 840}},
+    {CheckId::Skimmer, Special, {2040, 840}},
+    {CheckId::Recovery, Special, {3840, 840}},
+    {CheckId::Tow, Special, {6720, 840}},
+    {CheckId::Transport, Special, {120, 1440}},
+    {CheckId::Carriage, Special, {6720, 1440}},
+    {CheckId::ConcordF, Special, {120, 1920}},
+    {CheckId::VeyraF, Special, {3840, 1920}},
+    {CheckId::GrakF, Special, {6720, 1920}},
+    {CheckId::Ferocious, CCW, {120, 1920}},
 }};
 
 const std::array<ButtonPlace, kButtonCount> kButtonPlaces = {{
@@ -197,7 +208,9 @@ const std::array<GridColumn, 14> kGrid = {{
     {10560, 495, "#", true, ListId::Number, {}},
 }};
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 void place(QWidget* w, Place at, int yOffset) {
     w->adjustSize();
@@ -206,7 +219,9 @@ void place(QWidget* w, Place at, int yOffset) {
     w->setGeometry(twips(at.x), twips(at.y - yOffset), width, height);
 }
 
-void applyFont(QWidget* w, Font f) { w->setFont(dialogFont(f.points, f.bold)); }
+void applyFont(QWidget* w, Font f) {
+    w->setFont(dialogFont(f.points, f.bold));
+}
 
 } // namespace
 
@@ -376,8 +391,7 @@ void FrmMain::buildWeaponGrid() {
             // Centred over its column, as wide as the gap to its neighbours allows.
             constexpr int span = 700;
             const int centre = col.x + width / 2;
-            place(heading, {centre - span / 2, kHeadingTop - 120, span, kGridTop - kHeadingTop},
-                  0);
+            place(heading, {centre - span / 2, kHeadingTop - 120, span, kGridTop - kHeadingTop}, 0);
         }
         for (int s = 0; s < kSlots; ++s) {
             const Place at{col.x, kGridTop + kGridStep * s, width,
