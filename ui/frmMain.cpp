@@ -80,6 +80,7 @@ struct CheckPlace {
     CheckId id;
     int parent;
     Place at;
+    const char* rule; // the rules entry that explains it, for its tooltip
 };
 
 struct ButtonPlace {
@@ -98,6 +99,7 @@ struct GridColumn {
     bool isList;
     ListId list;
     CheckId check;
+    const char* rule; // the rules entry that explains the upgrade, for its tooltip
 };
 
 enum P : int { Central, General, Weapons, Race, Armor, Special, CCW };
@@ -160,20 +162,20 @@ const std::array<ListPlace, 14> kListPlaces = {{
 }};
 
 const std::array<CheckPlace, 14> kCheckPlaces = {{
-    {CheckId::Amphib, Special, {120, 240}},
-    {CheckId::Tunneller, Special, {2040, 240}},
-    {CheckId::Wrecker, Special, {3840, 240}},
-    {CheckId::Souped, Special, {6720, 240}},
-    {CheckId::Lander, Special, {120, 840}},
-    {CheckId::Skimmer, Special, {2040, 840}},
-    {CheckId::Recovery, Special, {3840, 840}},
-    {CheckId::Tow, Special, {6720, 840}},
-    {CheckId::Transport, Special, {120, 1440}},
-    {CheckId::Carriage, Special, {6720, 1440}},
-    {CheckId::ConcordF, Special, {120, 1920}},
-    {CheckId::VeyraF, Special, {3840, 1920}},
-    {CheckId::GrakF, Special, {6720, 1920}},
-    {CheckId::Ferocious, CCW, {120, 1920}},
+    {CheckId::Amphib, Special, {120, 240}, "Amphibious"},
+    {CheckId::Tunneller, Special, {2040, 240}, "Tunneller"},
+    {CheckId::Wrecker, Special, {3840, 240}, "Wrecker"},
+    {CheckId::Souped, Special, {6720, 240}, "Fast"},
+    {CheckId::Lander, Special, {120, 840}, "Orbital Lander"},
+    {CheckId::Skimmer, Special, {2040, 840}, "Skimmer"},
+    {CheckId::Recovery, Special, {3840, 840}, "Recovery Vehicle"},
+    {CheckId::Tow, Special, {6720, 840}, "Tow Bar"},
+    {CheckId::Transport, Special, {120, 1440}, "Transport"},
+    {CheckId::Carriage, Special, {6720, 1440}, "Carriage"},
+    {CheckId::ConcordF, Special, {120, 1920}, "Ward Shields"},
+    {CheckId::VeyraF, Special, {3840, 1920}, "Veyra Fields"},
+    {CheckId::GrakF, Special, {6720, 1920}, "Grak Fields"},
+    {CheckId::Ferocious, CCW, {120, 1920}, "Ferocious"},
 }};
 
 const std::array<ButtonPlace, kButtonCount> kButtonPlaces = {{
@@ -192,20 +194,20 @@ constexpr int kGridStep = 480;
 constexpr int kHeadingTop = 360;
 
 const std::array<GridColumn, 14> kGrid = {{
-    {120, 1815, "", true, ListId::Wpn1, {}},
-    {2160, 0, "Blast", false, {}, CheckId::Blast1},
-    {2760, 0, "Co Axial", false, {}, CheckId::Coax1},
-    {3480, 0, "Gatling", false, {}, CheckId::Gatling1},
-    {4200, 0, "Long Barrel", false, {}, CheckId::Long1},
-    {4920, 0, "Short Barrel", false, {}, CheckId::Short},
-    {5640, 0, "Mega Weap", false, {}, CheckId::Mega1},
-    {6360, 0, "AA Mount", false, {}, CheckId::AA1},
-    {7200, 0, "Targeter", false, {}, CheckId::Targeter1},
-    {7800, 495, "Gun Battery", true, ListId::Battery, {}},
-    {8640, 0, "Twin Linked", false, {}, CheckId::Twin1},
-    {9240, 495, "Slow Fire", true, ListId::Slow, {}},
-    {9960, 0, "Titan Killer", false, {}, CheckId::Titan},
-    {10560, 495, "#", true, ListId::Number, {}},
+    {120, 1815, "", true, ListId::Wpn1, {}, ""},
+    {2160, 0, "Blast", false, {}, CheckId::Blast1, "Blast"},
+    {2760, 0, "Co Axial", false, {}, CheckId::Coax1, "Co Axial"},
+    {3480, 0, "Gatling", false, {}, CheckId::Gatling1, "Gatling"},
+    {4200, 0, "Long Barrel", false, {}, CheckId::Long1, "Long Barrel"},
+    {4920, 0, "Short Barrel", false, {}, CheckId::Short, "Shorter Barrel"},
+    {5640, 0, "Mega Weap", false, {}, CheckId::Mega1, "Mega Weapon"},
+    {6360, 0, "AA Mount", false, {}, CheckId::AA1, "AA Mount"},
+    {7200, 0, "Targeter", false, {}, CheckId::Targeter1, "Targeter"},
+    {7800, 495, "Gun Battery", true, ListId::Battery, {}, "Gun Battery"},
+    {8640, 0, "Twin Linked", false, {}, CheckId::Twin1, "Twin Linked"},
+    {9240, 495, "Slow Fire", true, ListId::Slow, {}, "Slow Fire Rate"},
+    {9960, 0, "Titan Killer", false, {}, CheckId::Titan, "Titan Killer"},
+    {10560, 495, "#", true, ListId::Number, {}, ""},
 }};
 
 QString qs(std::string_view s) {
@@ -213,14 +215,28 @@ QString qs(std::string_view s) {
 }
 
 void place(QWidget* w, Place at, int yOffset) {
-    w->adjustSize();
+    if (at.w == 0 || at.h == 0)
+        w->adjustSize(); // only then is the natural size needed
     const int width = at.w > 0 ? twips(at.w) : w->width();
     const int height = at.h > 0 ? twips(at.h) : w->height();
     w->setGeometry(twips(at.x), twips(at.y - yOffset), width, height);
 }
 
+// Widgets inherit the window's plain font; setting it again would only relayout them.
+// One sentence of the rules window's text about an option or upgrade.
+QString ruleTip(const char* rule) {
+    if (*rule == '\0')
+        return {};
+    const QString heading = QString::fromUtf8(rule);
+    // The rules have no entry of their own for the anti-aircraft mount.
+    if (heading == QLatin1String("AA Mount"))
+        return QStringLiteral("The weapon is mounted so that it can also fire at flyers.");
+    return FrmRules::firstSentence(heading);
+}
+
 void applyFont(QWidget* w, Font f) {
-    w->setFont(dialogFont(f.points, f.bold));
+    if (f.points != kPlain.points || f.bold != kPlain.bold)
+        w->setFont(dialogFont(f.points, f.bold));
 }
 
 } // namespace
@@ -361,6 +377,7 @@ void FrmMain::buildControls() {
         QWidget* parent = container(static_cast<Parent>(c.parent));
         auto* box = new QCheckBox(qs(info(c.id).caption), parent);
         box->setObjectName(QString::fromStdString(ivc::objectName(c.id)));
+        box->setToolTip(ruleTip(c.rule));
         place(box, c.at, offsetOf(parent));
         m_checks[static_cast<std::size_t>(c.id)] = {box};
     }
@@ -374,12 +391,69 @@ void FrmMain::buildControls() {
         m_buttons[static_cast<std::size_t>(b.id)] = button;
     }
     buildWeaponGrid();
+    orderTabChain();
+}
+
+// Tab follows the road of a design: name, hull, armour, options, close combat, weapons,
+// then the commands.
+void FrmMain::orderTabChain() {
+    const auto listAt = [this](ListId id, int s = 0) -> QWidget* {
+        return m_lists[static_cast<std::size_t>(id)][static_cast<std::size_t>(s)];
+    };
+    const auto boxAt = [this](CheckId id, int s = 0) -> QWidget* {
+        return m_checks[static_cast<std::size_t>(id)][static_cast<std::size_t>(s)];
+    };
+    const auto buttonAt = [this](ButtonId id) -> QWidget* {
+        return m_buttons[static_cast<std::size_t>(id)];
+    };
+    std::vector<QWidget*> chain = {
+        m_name,
+        listAt(ListId::Race),
+        listAt(ListId::Type),
+        listAt(ListId::Size),
+        buttonAt(ButtonId::Next1),
+        listAt(ListId::FArmor),
+        listAt(ListId::SArmor),
+        listAt(ListId::RArmor),
+        listAt(ListId::Open),
+        buttonAt(ButtonId::Next4),
+        boxAt(CheckId::Amphib),
+        boxAt(CheckId::Tunneller),
+        boxAt(CheckId::Wrecker),
+        boxAt(CheckId::Souped),
+        boxAt(CheckId::Lander),
+        boxAt(CheckId::Skimmer),
+        boxAt(CheckId::Recovery),
+        boxAt(CheckId::Tow),
+        listAt(ListId::Transport),
+        boxAt(CheckId::Transport),
+        listAt(ListId::Structure),
+        boxAt(CheckId::Carriage),
+        listAt(ListId::ConcordF),
+        boxAt(CheckId::ConcordF),
+        listAt(ListId::VeyraF),
+        boxAt(CheckId::VeyraF),
+        listAt(ListId::GrakF),
+        boxAt(CheckId::GrakF),
+        listAt(ListId::CCW),
+        listAt(ListId::Attacks),
+        boxAt(CheckId::Ferocious),
+    };
+    for (int s = 0; s < kSlots; ++s) {
+        for (const GridColumn& col : kGrid)
+            chain.push_back(col.isList ? listAt(col.list, s) : boxAt(col.check, s));
+    }
+    for (ButtonId id : {ButtonId::Calculate, ButtonId::Reset, ButtonId::Print, ButtonId::Exit})
+        chain.push_back(buttonAt(id));
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void FrmMain::buildWeaponGrid() {
     QWidget* frame = m_frames[static_cast<std::size_t>(FrameId::Weap)];
     for (const GridColumn& col : kGrid) {
         const int width = col.isList ? col.width : kCheckSize;
+        const QString tip = ruleTip(col.rule);
         if (*col.heading != '\0') {
             auto* heading = new QLabel(QString::fromUtf8(col.heading), frame);
             const bool number = col.isList && col.list == ListId::Number;
@@ -388,6 +462,7 @@ void FrmMain::buildWeaponGrid() {
             applyFont(heading, number ? kBold18 : kPlain);
             heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
             heading->setWordWrap(true);
+            heading->setToolTip(tip);
             // Centred over its column, as wide as the gap to its neighbours allows.
             constexpr int span = 700;
             const int centre = col.x + width / 2;
@@ -403,12 +478,14 @@ void FrmMain::buildWeaponGrid() {
                 list->setAccessibleName(slotName + (*col.heading != '\0'
                                                         ? QString::fromUtf8(col.heading)
                                                         : QStringLiteral("Weapon")));
+                list->setToolTip(tip);
                 place(list, at, 0);
                 m_lists[static_cast<std::size_t>(col.list)].push_back(list);
             } else {
                 auto* box = new QCheckBox(frame);
                 box->setObjectName(QString::fromStdString(ivc::objectName({col.check, s})));
                 box->setAccessibleName(slotName + QString::fromUtf8(col.heading));
+                box->setToolTip(tip);
                 place(box, at, 0);
                 m_checks[static_cast<std::size_t>(col.check)].push_back(box);
             }

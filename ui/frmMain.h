@@ -39,6 +39,7 @@ private:
     void buildMenus();
     void buildControls();
     void buildWeaponGrid();
+    void orderTabChain();
     void connectControls();
     QWidget* container(Parent p) const;
 

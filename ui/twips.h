@@ -7,7 +7,9 @@
 // device-independent pixel.
 namespace ivc::ui {
 
-constexpr int twips(int t) { return (t + 7) / 15; }
+constexpr int twips(int t) {
+    return (t + 7) / 15;
+}
 
 inline QRect twipsRect(int x, int y, int w, int h) {
     return {twips(x), twips(y), twips(w), twips(h)};

@@ -1,5 +1,6 @@
 #include "ui/frmMain.h"
 #include "ui/frmPrint.h"
+#include "ui/frmRules.h"
 #include "uitest.h"
 
 #include <QCheckBox>
@@ -88,7 +89,7 @@ class TestFrmMain : public QObject {
     Q_OBJECT
 private slots:
     void startsOnTheRaceFrame();
-    void everyControlArrayElementIsNamed();
+    void controlsAreNamedAndExplained();
     void missingChoicesAreReportedInAModalBox();
     void armourChecksReportTheFirstFailure();
     void typicalDesignTotals130();
@@ -127,7 +128,7 @@ void TestFrmMain::startsOnTheRaceFrame() {
     }
 }
 
-void TestFrmMain::everyControlArrayElementIsNamed() {
+void TestFrmMain::controlsAreNamedAndExplained() {
     FrmMain w;
     const QStringList arrays = {"lstWpn1",  "chkBlast1", "chkCoax1", "chkGatling1",  "chkLong1",
                                 "chkShort", "chkMega1",  "chkAA1",   "chkTargeter1", "lstBattery",
@@ -145,6 +146,37 @@ void TestFrmMain::everyControlArrayElementIsNamed() {
              QStringLiteral("Slot 3 Twin Linked"));
     for (const char* action : {"mnuExit", "mnuRules", "mnuAbout"})
         QVERIFY2(w.findChild<QAction*>(action) != nullptr, action);
+
+    // Options and upgrades explain themselves with a sentence of the rules window.
+    for (const char* name :
+         {"chkAmphib", "chkLander", "chkSouped", "chkTransport", "chkConcordF", "chkFerocious",
+          "chkTitan_4", "lstSlow_2", "lblHeadingShortBarrel", "lblHeadingAAMount"}) {
+        const QString tip = find<QWidget>(w, name)->toolTip();
+        QVERIFY2(tip.endsWith('.') && tip.count(". ") == 0, name);
+    }
+    QCOMPARE(box(w, "chkTitan_4")->toolTip(),
+             ivc::ui::FrmRules::firstSentence(QStringLiteral("Titan Killer")));
+    QVERIFY(ivc::ui::FrmRules::firstSentence(QStringLiteral("Tow Bar")).startsWith("The vehicle"));
+
+    // Tab walks the road of a design.
+    QStringList chain;
+    QWidget* at = find<QWidget>(w, "txtName");
+    do {
+        if (at->focusPolicy() & Qt::TabFocus)
+            chain << at->objectName();
+        at = at->nextInFocusChain();
+    } while (at->objectName() != "txtName");
+    const QStringList road = {"txtName",     "lstRace",      "lstType",     "lstSize",
+                              "cmdNext1",    "lstFArmor",    "lstOpen",     "cmdNext4",
+                              "chkAmphib",   "lstGrakF",     "chkGrakF",    "lstCCW",
+                              "lstWpn1_0",   "chkBlast1_0",  "lstNumber_0", "lstWpn1_1",
+                              "lstNumber_7", "cmdCalculate", "cmdPrint",    "cmdExit"};
+    qsizetype last = -1;
+    for (const QString& name : road) {
+        const qsizetype i = chain.indexOf(name);
+        QVERIFY2(i > last, qPrintable(name));
+        last = i;
+    }
 }
 
 void TestFrmMain::missingChoicesAreReportedInAModalBox() {

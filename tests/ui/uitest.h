@@ -42,8 +42,7 @@ private:
             return;
         box->setProperty("ivcAnswered", true);
         m_seen.append({box->windowTitle(), box->text(), box->standardButtons(),
-                       box->standardButton(box->defaultButton()), box->icon(),
-                       box->isModal()});
+                       box->standardButton(box->defaultButton()), box->icon(), box->isModal()});
         QMessageBox::StandardButton answer = QMessageBox::Ok;
         if (!m_answers.empty()) {
             answer = m_answers.front();

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/model.h"
+#include "core/tables.h"
+
+#include <string>
+#include <vector>
+
+// The rules that must hold between any two user actions, for the randomized runs of the
+// core model and of the main window.
+namespace ivc::test {
+
+inline int shownNumber(const ListState& l) {
+    return l.selected < 0 ? 0 : std::stoi(l.text());
+}
+
+// intOptionPts as the ticked boxes say it should be: a running sum that drifts from this
+// has missed an untick or counted one twice.
+inline int expectedOptionPoints(const MainModel& m) {
+    int sum = 0;
+    for (const OptionPrice& o : optionPrices())
+        sum += m.check(o.box).checked ? o.points : 0;
+    if (m.check(CheckId::Transport).checked)
+        sum += shownNumber(m.list(ListId::Transport));
+    for (FieldKind k : {FieldKind::Veyra, FieldKind::Concord, FieldKind::Grak}) {
+        const FieldInfo& f = fieldInfo(k);
+        if (m.check(f.box).checked)
+            sum += shownNumber(m.list(f.list)) * f.pointsPerField;
+    }
+    return sum;
+}
+
+// Every broken invariant, described; empty when all hold.
+inline std::vector<std::string> invariantViolations(const MainModel& m) {
+    std::vector<std::string> broken;
+    const auto require = [&broken](bool ok, const std::string& what) {
+        if (!ok)
+            broken.push_back(what);
+    };
+    const DesignRecord& r = m.record();
+    require(r.intRace == m.list(ListId::Race).selected + 1, "intRace follows lstRace");
+    require(r.intType == m.list(ListId::Type).selected + 1, "intType follows lstType");
+    require(r.intSize == m.list(ListId::Size).selected + 1, "intSize follows lstSize");
+    for (int s = 0; s < kSlots; ++s) {
+        const auto i = static_cast<std::size_t>(s);
+        const std::string slot = " in slot " + std::to_string(s);
+        require(r.intNumber[i] == m.list({ListId::Number, s}).selected + 1,
+                "intNumber follows lstNumber" + slot);
+        if (m.list({ListId::Wpn1, s}).text() == "None") {
+            for (auto cost : kSlotCostArrays)
+                require((r.*cost)[i] == 0, "a None slot costs nothing" + slot);
+        }
+    }
+    for (auto cost : kSlotCostArrays)
+        require((r.*cost)[kSlots] == 0, "element 8 stays 0");
+    require(r.intNumber[kSlots] == 0, "element 8 of intNumber stays 0");
+    require(r.intOptionPts == expectedOptionPoints(m),
+            "intOptionPts " + std::to_string(r.intOptionPts) + " matches the ticked boxes (" +
+                std::to_string(expectedOptionPoints(m)) + ")");
+    require(m.caption(LabelId::CCWCost) == std::to_string((r.intExtraAttacks + 1) * r.intCCWCost),
+            "lblCCWCost is one price per attack");
+    // A count that a ticked box has priced cannot change under it.
+    require(m.list(ListId::Transport).enabled != m.check(CheckId::Transport).checked,
+            "lstTransport is locked exactly while chkTransport is ticked");
+    for (FieldKind k : {FieldKind::Veyra, FieldKind::Concord, FieldKind::Grak}) {
+        const FieldInfo& f = fieldInfo(k);
+        require(!m.check(f.box).checked || !m.list(f.list).enabled,
+                "a field list is locked while its box is ticked");
+    }
+    return broken;
+}
+
+} // namespace ivc::test
