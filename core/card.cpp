@@ -66,7 +66,9 @@ std::string weaponLine(const MainModel& m, int s) {
         line += "Gun Battery(" + m.list({ListId::Battery, s}).text() + ") ";
     if (m.list({ListId::Slow, s}).selected > 0)
         line += "Slow Fire(" + m.list({ListId::Slow, s}).text() + ") ";
-    line += m.list({ListId::Wpn1, s}).text();
+    // A list refilled for a new hull shows no row until a weapon is picked: no weapon.
+    const std::string weapon = m.list({ListId::Wpn1, s}).text();
+    line += weapon.empty() ? "None" : weapon;
     if (m.check({CheckId::Targeter1, s}).checked)
         line += " with Targeter";
     return line;
