@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Checks an installed tree (a `cmake --install` prefix or the /usr of the unpacked .deb):
+# the program starts from there, and the desktop entry, the icons and the AppStream
+# metadata are where desktops look for them, valid, and all name the same application.
+# Usage: check_tree.sh PREFIX VERSION
+set -euo pipefail
+prefix=$1
+version=$2
+id=io.github.ironvale.VehicleCreator
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+for tool in desktop-file-validate appstreamcli; do
+  command -v "$tool" >/dev/null ||
+    { echo "FAIL: $tool is missing (scripts/setup.sh installs it)" >&2; exit 1; }
+done
+
+bin=$prefix/bin/ironvale-vc
+desktop=$prefix/share/applications/$id.desktop
+metainfo=$prefix/share/metainfo/$id.metainfo.xml
+
+# The installed program, not the build tree's, must start and keep running: an early exit
+# means it cannot find what it links or loads. `timeout` ending it (124) is the pass.
+if [ ! -x "$bin" ]; then
+  fail "no executable $bin"
+else
+  rc=0
+  QT_QPA_PLATFORM=offscreen timeout 3 "$bin" >/dev/null 2>&1 || rc=$?
+  [ "$rc" -eq 124 ] || fail "$bin ended by itself with exit code $rc instead of running"
+fi
+
+# The desktop entry: valid, launches the installed program by name (so it works under any
+# prefix on PATH) and names the icon that is installed below.
+if [ ! -f "$desktop" ]; then
+  fail "no desktop entry $desktop"
+else
+  desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $desktop"
+  key() { sed -n "s/^$1=//p" "$desktop"; }
+  [ "$(key Name)" = "Ironvale Vehicle Creator" ] || fail "desktop Name is '$(key Name)'"
+  [ "$(key Terminal)" = "false" ] || fail "desktop Terminal is '$(key Terminal)', not false"
+  exec_name=$(key Exec | cut -d' ' -f1)
+  { [ "$exec_name" = "ironvale-vc" ] && [ -x "$prefix/bin/$exec_name" ]; } ||
+    fail "desktop Exec '$(key Exec)' does not start the installed bin/ironvale-vc"
+  [ "$(key Icon)" = "$id" ] || fail "desktop Icon is '$(key Icon)', the icons are installed as $id"
+fi
+
+# The icons: the SVG for any size, and PNGs whose pixels match the folder they are in (a
+# 256-pixel picture in 48x48/ is drawn blurred or at the wrong size).
+svg=$prefix/share/icons/hicolor/scalable/apps/$id.svg
+grep -q '<svg' "$svg" 2>/dev/null || fail "no SVG icon at $svg"
+for n in 48 128 256; do
+  png=$prefix/share/icons/hicolor/${n}x${n}/apps/$id.png
+  if [ ! -f "$png" ]; then
+    fail "no PNG icon at $png"
+    continue
+  fi
+  # PNG signature, then the IHDR chunk: width and height as big-endian 32-bit numbers.
+  read -r -a b <<<"$(od -An -tu1 -v -N24 "$png" | tr -s "\n" " ")"
+  if [ "${b[1]}${b[2]}${b[3]}" != "807871" ]; then
+    fail "$png is not a PNG file"
+    continue
+  fi
+  w=$(((b[16] << 24) | (b[17] << 16) | (b[18] << 8) | b[19]))
+  h=$(((b[20] << 24) | (b[21] << 16) | (b[22] << 8) | b[23]))
+  { [ "$w" -eq "$n" ] && [ "$h" -eq "$n" ]; } || fail "$png is ${w}x${h}, not ${n}x${n}"
+done
+
+# The AppStream metadata: valid, its id and launchable name the installed desktop entry, it
+# provides the installed program, and its newest release is the version being installed.
+if [ ! -f "$metainfo" ]; then
+  fail "no AppStream metadata $metainfo"
+else
+  appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects $metainfo"
+  tag() { sed -n "s:.*<$1[^>]*>\(.*\)</$1>.*:\1:p" "$metainfo" | head -n1; }
+  [ "$(tag id)" = "$id" ] || fail "metainfo id is '$(tag id)', not $id"
+  { [ "$(tag launchable)" = "$id.desktop" ] && [ -f "$prefix/share/applications/$(tag launchable)" ]; } ||
+    fail "metainfo launchable '$(tag launchable)' is not the installed desktop entry"
+  [ "$(tag binary)" = "ironvale-vc" ] || fail "metainfo provides binary '$(tag binary)'"
+  release=$(sed -n 's/.*<release[^>]* version="\([^"]*\)".*/\1/p' "$metainfo" | head -n1)
+  [ "$release" = "$version" ] || fail "newest metainfo release is '$release', the project is $version"
+fi
+
+if ((failures)); then
+  echo "$failures check(s) failed on the tree under $prefix" >&2
+  exit 1
+fi
+echo "install tree under $prefix: all checks passed"
