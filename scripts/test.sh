@@ -1,6 +1,13 @@
 #!/usr/bin/env bash
-# Sets up and builds (see setup.sh), then runs every test suite.
+# Sets up and builds (see setup.sh), then runs every test suite: once as built, and once
+# more built with AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/, where any
+# report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh build
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+scripts/setup.sh build-asan -DIVC_SANITIZE=ON
+# Timings mean nothing under the sanitizers.
+ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$(nproc)" -LE timing

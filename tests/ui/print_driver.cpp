@@ -4,7 +4,7 @@
 //   print_driver NAME            print on the system's default printer
 //   print_driver NAME FILE.pdf   print as if no printer were installed, saving FILE.pdf
 //   print_driver NAME FILE.png   save the card as the screen shows it, without printing
-#include "typical_design.h"
+#include "common/typical_design.h"
 #include "uitest.h"
 
 #include "core/card.h"

@@ -1,4 +1,4 @@
-#include "typical_design.h"
+#include "common/typical_design.h"
 #include "uitest.h"
 
 #include "core/card.h"
