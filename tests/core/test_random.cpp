@@ -5,41 +5,32 @@
 
 #include <random>
 #include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
 using namespace ivc;
 
 namespace {
 
-// One thing a user could do right now.
-struct Action {
-    enum Kind { Pick, Toggle, Press } kind;
-    ListRef list = ListId::Race;
-    CheckRef box = CheckId::Amphib;
-    ButtonId button = ButtonId::Next1;
-    int row = 0;
-};
+// One thing a user could do right now: pick a row, toggle a box, press a button.
+using Action = std::variant<std::pair<ListRef, int>, CheckRef, ButtonId>;
 
 std::vector<Action> reachable(const MainModel& m, std::mt19937& rng) {
     std::vector<Action> actions;
-    for (ListId id : allLists()) {
-        for (int s = 0; s < instances(id); ++s) {
-            const ListState& l = m.list({id, s});
-            if (!m.usable({id, s}) || l.rows.empty())
-                continue;
-            std::uniform_int_distribution<int> row(0, static_cast<int>(l.rows.size()) - 1);
-            actions.push_back({Action::Pick, {id, s}, CheckId::Amphib, ButtonId::Next1, row(rng)});
-        }
-    }
+    for (ListId id : allLists())
+        for (int s = 0; s < instances(id); ++s)
+            if (const auto n = static_cast<int>(m.list({id, s}).rows.size());
+                m.usable({id, s}) && n > 0)
+                actions.emplace_back(
+                    std::pair{ListRef{id, s}, std::uniform_int_distribution<int>(0, n - 1)(rng)});
     for (CheckId id : allChecks())
         for (int s = 0; s < instances(id); ++s)
             if (m.usable({id, s}))
-                actions.push_back({Action::Toggle, ListId::Race, {id, s}});
-    for (std::size_t b = 0; b < kButtonCount; ++b) {
-        const auto id = static_cast<ButtonId>(b);
-        if (id != ButtonId::Exit && m.usable(id))
-            actions.push_back({Action::Press, ListId::Race, CheckId::Amphib, id});
-    }
+                actions.emplace_back(CheckRef{id, s});
+    for (std::size_t b = 0; b < kButtonCount; ++b)
+        if (const auto id = static_cast<ButtonId>(b); id != ButtonId::Exit && m.usable(id))
+            actions.emplace_back(id);
     return actions;
 }
 
@@ -59,24 +50,18 @@ TEST(RandomUse, InvariantsHoldAfterEveryAction) {
             ASSERT_FALSE(actions.empty());
             const Action a =
                 actions[std::uniform_int_distribution<std::size_t>(0, actions.size() - 1)(rng)];
-            // A reset now and then, not at every tenth step, so that designs get far.
-            if (a.kind == Action::Press && a.button == ButtonId::Reset && rng() % 50 != 0)
-                continue;
-            switch (a.kind) {
-            case Action::Pick:
-                m.select(a.list, a.row);
-                break;
-            case Action::Toggle:
-                m.setChecked(a.box, !m.check(a.box).checked);
-                break;
-            case Action::Press:
-                m.press(a.button);
-                if (a.button == ButtonId::Calculate) {
-                    const auto total = m.total();
-                    ASSERT_TRUE(total.has_value());
-                    EXPECT_EQ(m.caption(LabelId::Points), std::to_string(*total));
+            if (const auto* pick = std::get_if<0>(&a)) {
+                m.select(pick->first, pick->second);
+            } else if (const auto* box = std::get_if<CheckRef>(&a)) {
+                m.setChecked(*box, !m.check(*box).checked);
+            } else if (const auto button = std::get<ButtonId>(a);
+                       button != ButtonId::Reset || rng() % 50 == 0) {
+                m.press(button);
+                if (button == ButtonId::Calculate) {
+                    EXPECT_EQ(m.caption(LabelId::Points), std::to_string(m.total().value()));
                 }
-                break;
+            } else {
+                continue; // a reset now and then, not at every tenth step, so that designs get far
             }
             m.takeEffects();
             const auto broken = test::invariantViolations(m);
