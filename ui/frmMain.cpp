@@ -114,7 +114,7 @@ constexpr std::array<FramePlace, 5> kFrames = {{
 
 const std::array<StaticLabel, 16> kStaticLabels = {{
     {"Label1", "Points:", Central, {4320, 6480, 1215, 495}, kBold18},
-    {"Label44", "Vehicle Name:", General, {120, 600, 2655, 375}, kBold18},
+    {"Label44", "Vehicle Name:", General, {120, 585, 2655, 420}, kBold18},
     {"Label15",
      "Speed:",
      General,

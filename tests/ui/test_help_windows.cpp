@@ -1,206 +1,107 @@
 #include "ui/frmAbout.h"
 #include "ui/frmRules.h"
 #include "ui/twips.h"
+#include "uitest.h"
 
-#include <QLabel>
-#include <QPushButton>
 #include <QScrollArea>
-#include <QSignalSpy>
 #include <QTabWidget>
 #include <QtTest>
 
-#include <algorithm>
-#include <cmath>
-#include <functional>
+#include <memory>
 
+using namespace ivc::test;
 using ivc::ui::twips;
-using ivc::ui::twipsRect;
-
-namespace {
-
-// Runs the dialog modally and does `act` once it is up; a dialog that `act` does not close
-// is ended with -1. `modal` tells whether the dialog blocked the rest of the application.
-int execWith(QDialog& dlg, const std::function<void()>& act, bool* modal = nullptr) {
-    QTimer::singleShot(0, &dlg, [&] {
-        if (modal != nullptr)
-            *modal = QApplication::activeModalWidget() == &dlg;
-        act();
-    });
-    QTimer::singleShot(3000, &dlg, [&] { dlg.done(-1); });
-    return dlg.exec();
-}
-
-// A label shows its whole text within its geometry.
-bool fits(const QLabel* l) {
-    if (l->wordWrap())
-        return l->heightForWidth(l->width()) <= l->height();
-    return l->sizeHint().width() <= l->width() && l->sizeHint().height() <= l->height();
-}
-
-// Relative luminance, on which contrast ratios are defined.
-double luminance(QColor c) {
-    auto lin = [](double v) {
-        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
-}
-
-QStringList split(const char* s) {
-    return QString::fromUtf8(s).split(QLatin1Char('|'));
-}
-
-} // namespace
 
 class TestHelpWindows : public QObject {
     Q_OBJECT
 private slots:
-    void rulesWindowFrame();
-    void rulesEntries_data();
-    void rulesEntries();
-    void closeButtonsEndTheDialog();
-    void aboutTexts();
-    void aboutOkIsDefaultAndCancel_data();
-    void aboutOkIsDefaultAndCancel();
+    void rulesTabsAndEntries();
+    void aboutCaptions();
+    void buttonsCloseTheModalDialogs_data();
+    void buttonsCloseTheModalDialogs();
 };
 
-void TestHelpWindows::rulesWindowFrame() {
+// Tabs in order, the first one shown, the last two empty; on the others bold headings beside
+// their paragraphs, thin rules between entries, nothing clipped or under Close.
+void TestHelpWindows::rulesTabsAndEntries() {
     ivc::ui::FrmRules dlg;
-    QCOMPARE(dlg.objectName(), QStringLiteral("frmRules"));
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Special Rules"));
     QCOMPARE(dlg.windowType(), Qt::Tool);
-    QCOMPARE(dlg.minimumSize(), QSize(twips(10125), twips(8295)));
-    QCOMPARE(dlg.maximumSize(), dlg.minimumSize());
-    auto* tabs = dlg.findChild<QTabWidget*>(QStringLiteral("tabRules"));
-    QVERIFY(tabs);
-    QCOMPARE(tabs->geometry(), dlg.rect());
-    QStringList captions;
-    for (int i = 0; i < tabs->count(); ++i)
-        captions << tabs->tabText(i);
-    QCOMPARE(captions,
-             split("Movement|Special Options|Special Options 2|Weapons|War Machines|Flyers"));
+    QCOMPARE(dlg.maximumSize(), QSize(twips(10125), twips(8295)));
+    QCOMPARE(dlg.minimumSize(), dlg.maximumSize());
+    auto* tabs = find<QTabWidget>(dlg, "tabRules");
     QCOMPARE(tabs->currentIndex(), 0);
-    for (int i : {4, 5})
-        QVERIFY(tabs->widget(i)->findChildren<QWidget*>().isEmpty());
-}
-
-void TestHelpWindows::rulesEntries_data() {
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QStringList>("headings");
-    QTest::newRow("Movement") << 0 << split("Immobile|Normal|Lumbering|Agile|Fast|Flyer|Walkers");
-    QTest::newRow("Special Options")
-        << 1
-        << split("Amphibious|Veyra Fields|Ferocious|Ward Shields|Orbital Lander|Grak Fields|"
-                 "Recovery Vehicle|Skimmer");
-    QTest::newRow("Special Options 2")
-        << 2 << split("Transport|Tunneller|Wrecker|Targeter|Carriage|Tow Bar");
-    QTest::newRow("Weapons") << 3
-                             << split("Blast|Co Axial|Twin Linked|Gatling|Long Barrel|Mega Weapon|"
-                                      "Gun Battery|Shorter Barrel|Slow Fire Rate|Titan Killer");
-}
-
-// Each heading in order, bold, with its own paragraph beside it, thin rules between the
-// entries, and nothing clipped or hidden under the Close button.
-void TestHelpWindows::rulesEntries() {
-    QFETCH(int, tab);
-    QFETCH(QStringList, headings);
-    ivc::ui::FrmRules dlg;
-    auto* tabs = dlg.findChild<QTabWidget*>(QStringLiteral("tabRules"));
-    tabs->setCurrentIndex(tab);
+    const QWidget* close = find(dlg, "cmdClose");
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    QWidget* page = tabs->widget(tab);
-    const auto heads = page->findChildren<QLabel*>(QStringLiteral("lblHeading"));
-    const auto texts = page->findChildren<QLabel*>(QStringLiteral("lblText"));
-    QStringList shown;
-    for (const QLabel* h : heads)
-        shown << h->text();
-    QCOMPARE(shown, headings);
-    QCOMPARE(texts.size(), heads.size());
-    QCOMPARE(page->findChildren<QFrame*>(QStringLiteral("linRule")).size(), heads.size() - 1);
-    const QWidget* view = page->findChild<QScrollArea*>()->viewport();
-    for (qsizetype i = 0; i < heads.size(); ++i) {
-        QVERIFY(heads[i]->font().bold() && !texts[i]->font().bold() && !texts[i]->text().isEmpty());
-        QCOMPARE(texts[i]->y(), heads[i]->y());
-        QVERIFY(texts[i]->x() > heads[i]->geometry().right());
-        QVERIFY2(fits(heads[i]) && fits(texts[i]), qPrintable(heads[i]->text()));
-        QVERIFY(texts[i]->mapTo(view, QPoint(texts[i]->width(), 0)).x() <= view->width());
-        if (i > 0)
-            QVERIFY(heads[i]->y() > texts[i - 1]->geometry().bottom());
+    QStringList captions;
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        captions << tabs->tabText(tab);
+        tabs->setCurrentIndex(tab);
+        const QWidget* page = tabs->widget(tab);
+        const auto heads = page->findChildren<QLabel*>("lblHeading");
+        const auto texts = page->findChildren<QLabel*>("lblText");
+        QCOMPARE(heads.isEmpty(), tab >= 4);
+        QCOMPARE(texts.size(), heads.size());
+        QCOMPARE(page->findChildren<QFrame*>("linRule").size(), qMax(heads.size() - 1, 0));
+        if (heads.isEmpty())
+            continue;
+        const QWidget* view = page->findChild<QScrollArea*>()->viewport();
+        QVERIFY(
+            !QRect(view->mapTo(&dlg, QPoint(0, 0)), view->size()).intersects(close->geometry()));
+        for (qsizetype i = 0; i < heads.size(); ++i) {
+            QVERIFY(heads[i]->font().bold() && !texts[i]->font().bold());
+            QVERIFY(texts[i]->y() == heads[i]->y() && texts[i]->x() > heads[i]->geometry().right());
+            QVERIFY2(fits(*heads[i]) && fits(*texts[i]), qPrintable(heads[i]->text()));
+            QVERIFY(texts[i]->mapTo(view, QPoint(texts[i]->width(), 0)).x() <= view->width());
+        }
     }
-    const QRect shownArea(view->mapTo(&dlg, QPoint(0, 0)), view->size());
-    QVERIFY(!shownArea.intersects(dlg.findChild<QWidget*>(QStringLiteral("cmdClose"))->geometry()));
+    QCOMPARE(captions, QStringList({"Movement", "Special Options", "Special Options 2", "Weapons",
+                                    "War Machines", "Flyers"}));
 }
 
-void TestHelpWindows::closeButtonsEndTheDialog() {
-    ivc::ui::FrmRules rules;
-    auto* close = rules.findChild<QPushButton*>(QStringLiteral("cmdClose"));
-    QCOMPARE(close->text(), QStringLiteral("&Close"));
-    QCOMPARE(close->geometry(), twipsRect(8880, 7800, 1095, 375));
-    bool modal = false;
-    auto clickClose = [&] {
-        // The button lies over the tab pages: a click there must reach it.
-        QCOMPARE(rules.childAt(close->geometry().center()), close);
-        QTest::mouseClick(close, Qt::LeftButton);
-    };
-    QCOMPARE(execWith(rules, clickClose, &modal), int(QDialog::Accepted));
-    QVERIFY(modal);
-
-    ivc::ui::FrmAbout about;
-    auto* ok = about.findChild<QPushButton*>(QStringLiteral("cmdOK"));
-    modal = false;
-    QCOMPARE(execWith(
-                 about, [&] { QTest::mouseClick(ok, Qt::LeftButton); }, &modal),
-             int(QDialog::Accepted));
-    QVERIFY(modal);
-}
-
-void TestHelpWindows::aboutTexts() {
+void TestHelpWindows::aboutCaptions() {
     ivc::ui::FrmAbout dlg;
-    QCOMPARE(dlg.objectName(), QStringLiteral("frmAbout"));
     QCOMPARE(dlg.windowTitle(), QStringLiteral("About IronvaleVC"));
-    QCOMPARE(dlg.minimumSize(), QSize(twips(6810), twips(4065)));
-    QCOMPARE(dlg.maximumSize(), dlg.minimumSize());
-    auto label = [&](const char* name) { return dlg.findChild<QLabel*>(QLatin1String(name)); };
-    QCOMPARE(label("lblTitle")->text(), QStringLiteral("Ironvale Vehicle Constructor"));
-    QCOMPARE(label("lblTitle")->font().pointSizeF(), 13.5);
-    QVERIFY(label("lblTitle")->font().bold() && label("lblDescription")->font().bold());
-    QCOMPARE(label("lblVersion")->text(), QStringLiteral("Version 2.2"));
-    QCOMPARE(label("lblDisclaimer")->geometry(), twipsRect(120, 3360, 5175, 585));
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    const QImage shot = dlg.grab().toImage();
-    for (const char* name : {"lblTitle", "lblVersion", "lblDescription", "lblDisclaimer"}) {
-        const QLabel* l = label(name);
-        QVERIFY2(!l->text().isEmpty() && fits(l), name);
-        // Readable on the picture: the text colour against the median of what lies under the
-        // label (mostly background) has the contrast asked of body text.
-        QList<double> under;
-        for (int y = l->y(); y <= l->geometry().bottom(); ++y)
-            for (int x = l->x(); x <= l->geometry().right(); ++x)
-                under << luminance(QColor(shot.pixel(x, y)));
-        std::nth_element(under.begin(), under.begin() + under.size() / 2, under.end());
-        const double back = under[under.size() / 2];
-        const double text = luminance(l->palette().color(QPalette::WindowText));
-        QVERIFY2((std::max(back, text) + 0.05) / (std::min(back, text) + 0.05) >= 4.5, name);
-    }
+    QCOMPARE(dlg.maximumSize(), QSize(twips(6810), twips(4065)));
+    QCOMPARE(dlg.minimumSize(), dlg.maximumSize());
+    const QString texts = "lblTitle=Ironvale Vehicle Constructor; lblVersion=Version 2.2";
+    QCOMPARE(captions(dlg, texts), texts);
+    for (const QLabel* label : dlg.findChildren<QLabel*>())
+        QVERIFY2(!label->text().isEmpty() && fits(*label), qPrintable(label->objectName()));
 }
 
-void TestHelpWindows::aboutOkIsDefaultAndCancel_data() {
-    QTest::addColumn<int>("key");
-    QTest::newRow("Enter") << int(Qt::Key_Enter);
-    QTest::newRow("Return") << int(Qt::Key_Return);
-    QTest::newRow("Esc") << int(Qt::Key_Escape);
+void TestHelpWindows::buttonsCloseTheModalDialogs_data() {
+    QTest::addColumn<bool>("rules");
+    QTest::addColumn<int>("key"); // 0 for a click on the button
+    QTest::newRow("rules Close") << true << 0;
+    QTest::newRow("about OK") << false << 0;
+    QTest::newRow("about Enter") << false << int(Qt::Key_Enter);
+    QTest::newRow("about Return") << false << int(Qt::Key_Return);
+    QTest::newRow("about Esc") << false << int(Qt::Key_Escape);
 }
 
-// Every key that closes the window does so by pressing OK.
-void TestHelpWindows::aboutOkIsDefaultAndCancel() {
+// Each way out presses the button; About's OK is both default and cancel button.
+void TestHelpWindows::buttonsCloseTheModalDialogs() {
+    QFETCH(bool, rules);
     QFETCH(int, key);
-    ivc::ui::FrmAbout dlg;
-    auto* ok = dlg.findChild<QPushButton*>(QStringLiteral("cmdOK"));
-    QCOMPARE(ok->text(), QStringLiteral("OK"));
-    QVERIFY(ok->isDefault());
-    QSignalSpy pressed(ok, &QPushButton::clicked);
-    QCOMPARE(execWith(dlg, [&] { QTest::keyClick(&dlg, Qt::Key(key)); }), int(QDialog::Accepted));
+    std::unique_ptr<QDialog> dlg(rules ? static_cast<QDialog*>(new ivc::ui::FrmRules)
+                                       : new ivc::ui::FrmAbout);
+    auto* button = find<QPushButton>(*dlg, rules ? "cmdClose" : "cmdOK");
+    QCOMPARE(button->text(), rules ? QStringLiteral("&Close") : QStringLiteral("OK"));
+    QVERIFY(rules || button->isDefault());
+    QSignalSpy pressed(button, &QPushButton::clicked);
+    bool modal = false;
+    QTimer::singleShot(0, dlg.get(), [&] {
+        modal = QApplication::activeModalWidget() == dlg.get();
+        if (key != 0)
+            QTest::keyClick(dlg.get(), Qt::Key(key));
+        else // Close lies over the tab pages: a click there must reach it
+            QTest::mouseClick(dlg->childAt(button->geometry().center()), Qt::LeftButton);
+    });
+    QTimer::singleShot(3000, dlg.get(), [&] { dlg->done(-1); });
+    QCOMPARE(dlg->exec(), int(QDialog::Accepted));
+    QVERIFY(modal);
     QCOMPARE(pressed.count(), 1);
 }
 

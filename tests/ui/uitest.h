@@ -1,39 +1,84 @@
 #pragma once
 
-#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QTimer>
-
-#include <deque>
 
 // Shared helpers for the window tests.
 namespace ivc::test {
 
-// What a message box looked like when it came up.
-struct SeenBox {
-    QString title;
-    QString text;
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton defaultButton;
-    QMessageBox::Icon icon;
-    bool modal;
-};
+// The named child, which must exist.
+template <typename T = QWidget> T* find(const QWidget& w, const QString& name) {
+    T* child = w.findChild<T*>(name);
+    if (child == nullptr)
+        qFatal("no widget %s", qPrintable(name));
+    return child;
+}
 
-// Watches for modal message boxes while it lives: each one that comes up is recorded
-// and answered with the next queued answer (Ok when none is queued).
+inline QString caption(const QWidget& w, const QString& name) {
+    return find<QLabel>(w, name)->text();
+}
+
+// The labels named in `expected` ("lblName=Warden; lblWS=3") as they read, in its form.
+inline QString captions(const QWidget& w, const QString& expected) {
+    QStringList shown;
+    for (const QString& field : expected.split(QStringLiteral("; ")))
+        shown << field.section(QLatin1Char('='), 0, 0) + QLatin1Char('=') +
+                     caption(w, field.section(QLatin1Char('='), 0, 0));
+    return shown.join(QStringLiteral("; "));
+}
+
+// Does what a user does, step by step: "lstRace=Grak, txtName=Hulk, chkAmphib, cmdNext1"
+// picks the row with that text, types the text, clicks the box or button.
+inline void act(const QWidget& w, const QString& steps) {
+    for (const QString& step : steps.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
+        const QString name = step.section(QLatin1Char('='), 0, 0);
+        const QString value = step.section(QLatin1Char('='), 1);
+        QWidget* target = find(w, name);
+        if (auto* list = qobject_cast<QComboBox*>(target)) {
+            if (list->findText(value) < 0)
+                qFatal("%s has no row %s", qPrintable(name), qPrintable(value));
+            list->setCurrentIndex(list->findText(value));
+        } else if (auto* edit = qobject_cast<QLineEdit*>(target)) {
+            edit->setText(value);
+        } else {
+            qobject_cast<QAbstractButton*>(target)->click();
+        }
+    }
+}
+
+// A label shows its whole text inside its parent.
+inline bool fits(const QLabel& l) {
+    const QSize need = l.wordWrap() ? QSize(l.width(), l.heightForWidth(l.width())) : l.sizeHint();
+    return need.width() <= l.width() && need.height() <= l.height() &&
+           l.parentWidget()->rect().contains(l.geometry());
+}
+
+// Watches for modal message boxes while it lives. Each one that comes up is recorded as
+// "Title: Text [Yes No]", the default button starred, with a note when it has an icon or
+// is not modal, together with the other windows then visible; and it is answered with the
+// next queued answer (Ok when none is queued).
 class BoxAnswerer : public QObject {
 public:
     BoxAnswerer() {
-        m_timer.setInterval(5);
-        connect(&m_timer, &QTimer::timeout, this, &BoxAnswerer::poll);
-        m_timer.start();
+        m_timer.callOnTimeout(this, &BoxAnswerer::poll);
+        m_timer.start(5);
     }
 
-    void queue(QMessageBox::StandardButton answer) { m_answers.push_back(answer); }
-    const QList<SeenBox>& seen() const { return m_seen; }
-    void clear() { m_seen.clear(); }
+    // Answers by name: "Yes Save No".
+    void queue(const QString& answers) {
+        for (const QString& name : answers.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            m_answers << kButtons.keyToValue(qPrintable(name));
+    }
+
+    QStringList seen;
+    QList<QStringList> windows;
 
 private:
     void poll() {
@@ -41,22 +86,30 @@ private:
         if (box == nullptr || box->property("ivcAnswered").toBool())
             return;
         box->setProperty("ivcAnswered", true);
-        m_seen.append({box->windowTitle(), box->text(), box->standardButtons(),
-                       box->standardButton(box->defaultButton()), box->icon(), box->isModal()});
-        QMessageBox::StandardButton answer = QMessageBox::Ok;
-        if (!m_answers.empty()) {
-            answer = m_answers.front();
-            m_answers.pop_front();
-        }
-        if (QAbstractButton* button = box->button(answer))
+        QMap<int, QString> buttons; // in the order of their values
+        for (QAbstractButton* button : box->buttons())
+            buttons[box->standardButton(button)] =
+                (button == box->defaultButton() ? "*" : "") +
+                QString::fromLatin1(kButtons.valueToKey(box->standardButton(button)));
+        seen << QStringLiteral("%1: %2 [%3]%4%5")
+                    .arg(box->windowTitle(), box->text(), QStringList(buttons.values()).join(' '),
+                         box->icon() == QMessageBox::NoIcon ? "" : " with an icon",
+                         box->isModal() ? "" : " modeless");
+        windows << QStringList();
+        for (const QWidget* top : QApplication::topLevelWidgets())
+            if (top != box && top->isVisible())
+                windows.back() << top->objectName();
+        const int answer = m_answers.isEmpty() ? QMessageBox::Ok : m_answers.takeFirst();
+        if (QAbstractButton* button = box->button(QMessageBox::StandardButton(answer)))
             button->click();
         else
             box->reject();
     }
 
+    const QMetaEnum kButtons = QMessageBox::staticMetaObject.enumerator(
+        QMessageBox::staticMetaObject.indexOfEnumerator("StandardButtons"));
     QTimer m_timer;
-    QList<SeenBox> m_seen;
-    std::deque<QMessageBox::StandardButton> m_answers;
+    QList<int> m_answers;
 };
 
 } // namespace ivc::test
