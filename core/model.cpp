@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <type_traits>
 #include <utility>
 
 namespace ivc {
@@ -71,30 +72,18 @@ constexpr std::array<BoxUpgrade, 9> kBoxUpgrades = {{
     {CheckId::Titan, &DesignRecord::intTitanCost, 0.5},
 }};
 
-FieldKind fieldOf(ListId id) {
-    switch (id) {
-    case ListId::VeyraF:
-        return FieldKind::Veyra;
-    case ListId::ConcordF:
-        return FieldKind::Concord;
-    case ListId::GrakF:
-        return FieldKind::Grak;
-    default:
-        return FieldKind::None;
+// The field kind whose count list or box this is, from the field table.
+template <typename Id> FieldKind fieldOf(Id id) {
+    for (FieldKind kind : {FieldKind::Veyra, FieldKind::Concord, FieldKind::Grak}) {
+        const FieldInfo& f = fieldInfo(kind);
+        if constexpr (std::is_same_v<Id, ListId>) {
+            if (f.list == id)
+                return kind;
+        } else if (f.box == id) {
+            return kind;
+        }
     }
-}
-
-FieldKind fieldOf(CheckId id) {
-    switch (id) {
-    case CheckId::VeyraF:
-        return FieldKind::Veyra;
-    case CheckId::ConcordF:
-        return FieldKind::Concord;
-    case CheckId::GrakF:
-        return FieldKind::Grak;
-    default:
-        return FieldKind::None;
-    }
+    return FieldKind::None;
 }
 
 i16 at(const SlotArray& a, int s) {

@@ -20,7 +20,12 @@
 #include <QTabWidget>
 
 namespace ivc::ui {
+
+enum class Parent : int { Central, General, Weapons, Race, Armor, Special, CCW };
+
 namespace {
+
+using enum Parent;
 
 // Client area of the window, in twips.
 constexpr int kClientWidth = 11415;
@@ -54,7 +59,7 @@ struct FramePlace {
 struct StaticLabel {
     const char* name;
     const char* caption;
-    int parent; // FrmMain::Parent
+    Parent parent;
     Place at;
     Font font;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
@@ -62,7 +67,7 @@ struct StaticLabel {
 
 struct DisplayLabel {
     LabelId id;
-    int parent;
+    Parent parent;
     Place at;
     Font font;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
@@ -70,7 +75,7 @@ struct DisplayLabel {
 
 struct ListPlace {
     ListId id;
-    int parent;
+    Parent parent;
     Place at;
     const char* accessibleName;
     Font font = kPlain;
@@ -78,7 +83,7 @@ struct ListPlace {
 
 struct CheckPlace {
     CheckId id;
-    int parent;
+    Parent parent;
     Place at;
     const char* rule; // the rules entry that explains it, for its tooltip
 };
@@ -86,7 +91,7 @@ struct CheckPlace {
 struct ButtonPlace {
     ButtonId id;
     const char* caption;
-    int parent;
+    Parent parent;
     Place at;
     Font font;
 };
@@ -101,8 +106,6 @@ struct GridColumn {
     CheckId check;
     const char* rule; // the rules entry that explains the upgrade, for its tooltip
 };
-
-enum P : int { Central, General, Weapons, Race, Armor, Special, CCW };
 
 constexpr std::array<FramePlace, 5> kFrames = {{
     {FrameId::Race, "Initial Stats", {120, 1200, 9015, 975}},
@@ -346,7 +349,7 @@ void FrmMain::buildControls() {
     }
 
     for (const StaticLabel& s : kStaticLabels) {
-        QWidget* parent = container(static_cast<Parent>(s.parent));
+        QWidget* parent = container(s.parent);
         auto* label = new QLabel(QString::fromUtf8(s.caption), parent);
         label->setObjectName(QString::fromUtf8(s.name));
         label->setAlignment(s.align);
@@ -355,7 +358,7 @@ void FrmMain::buildControls() {
         place(label, s.at, offsetOf(parent));
     }
     for (const DisplayLabel& d : kDisplayLabels) {
-        QWidget* parent = container(static_cast<Parent>(d.parent));
+        QWidget* parent = container(d.parent);
         auto* label = new QLabel(parent);
         label->setObjectName(qs(name(d.id)));
         label->setFrameShape(QFrame::Box);
@@ -365,7 +368,7 @@ void FrmMain::buildControls() {
         m_labels[static_cast<std::size_t>(d.id)] = label;
     }
     for (const ListPlace& l : kListPlaces) {
-        QWidget* parent = container(static_cast<Parent>(l.parent));
+        QWidget* parent = container(l.parent);
         auto* list = new QComboBox(parent);
         list->setObjectName(QString::fromStdString(ivc::objectName(l.id)));
         list->setAccessibleName(QString::fromUtf8(l.accessibleName));
@@ -374,7 +377,7 @@ void FrmMain::buildControls() {
         m_lists[static_cast<std::size_t>(l.id)] = {list};
     }
     for (const CheckPlace& c : kCheckPlaces) {
-        QWidget* parent = container(static_cast<Parent>(c.parent));
+        QWidget* parent = container(c.parent);
         auto* box = new QCheckBox(qs(info(c.id).caption), parent);
         box->setObjectName(QString::fromStdString(ivc::objectName(c.id)));
         box->setToolTip(ruleTip(c.rule));
@@ -382,7 +385,7 @@ void FrmMain::buildControls() {
         m_checks[static_cast<std::size_t>(c.id)] = {box};
     }
     for (const ButtonPlace& b : kButtonPlaces) {
-        QWidget* parent = container(static_cast<Parent>(b.parent));
+        QWidget* parent = container(b.parent);
         auto* button = new QPushButton(QString::fromUtf8(b.caption), parent);
         button->setObjectName(qs(info(b.id).name));
         button->setAutoDefault(false);

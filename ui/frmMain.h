@@ -20,6 +20,7 @@ class QWidget;
 namespace ivc::ui {
 
 class FrmPrint;
+enum class Parent : int; // the containers the main window's controls are placed in
 
 // The main window. It owns the design (a MainModel), forwards every change the user
 // makes to it and writes the model's state back into the widgets afterwards.
@@ -34,8 +35,6 @@ public:
     FrmPrint* cardWindow() const { return m_print.get(); }
 
 private:
-    enum class Parent { Central, General, Weapons, Race, Armor, Special, CCW };
-
     void buildMenus();
     void buildControls();
     void buildWeaponGrid();
