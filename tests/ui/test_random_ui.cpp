@@ -58,8 +58,8 @@ void TestRandomUi::randomUserActionsKeepWindowAndModelSound() {
         w.show();
         ivc::test::BoxAnswerer answers;
         const QList<QWidget*> controls =
-            w.findChildren<QWidget*>(QRegularExpression("^(lst|chk|cmd(?!Exit|Print))"));
-        int equipping = 0;
+            w.findChildren<QWidget*>(QRegularExpression("^(lst|chk|cmd(?!Exit))"));
+        int equipping = 0, cards = 0;
         for (int step = 0; step < 2000; ++step) {
             QList<QWidget*> reachable;
             for (QWidget* widget : controls)
@@ -71,6 +71,14 @@ void TestRandomUi::randomUserActionsKeepWindowAndModelSound() {
                 const int row = static_cast<int>(rng() % static_cast<unsigned>(list->count()));
                 did += " row " + QString::number(row);
                 list->setCurrentIndex(row);
+            } else if (did == "cmdPrint") {
+                // The card comes up and asks whether to print; "No" leads back here.
+                const qsizetype asked = answers.seen.size();
+                answers.queue("No");
+                static_cast<QAbstractButton*>(target)->click();
+                QTRY_VERIFY2(w.isVisible() && answers.seen.size() == asked + 1, qPrintable(did));
+                QCOMPARE(answers.seen.back(), "Statcard Print: Print Statcard? [*Yes No]");
+                ++cards;
             } else if (did != "cmdReset" || rng() % 30 == 0) { // rare resets let designs get far
                 static_cast<QAbstractButton*>(target)->click();
             }
@@ -86,6 +94,7 @@ void TestRandomUi::randomUserActionsKeepWindowAndModelSound() {
             equipping += w.model().frameEnabled(ivc::FrameId::Weap) ? 1 : 0;
         }
         QVERIFY2(equipping > 1000, "the walk should spend most of its time equipping");
+        QVERIFY2(cards > 0, "the walk should show the card");
     }
 }
 
