@@ -143,8 +143,8 @@ const std::array<DisplayLabel, kLabelCount> kDisplayLabels = {{
     {LabelId::Speed, General, {7200, 600, 1455, 375}, kBold12, Qt::AlignCenter},
     {LabelId::MaxArmor, Armor, {1920, 240, 1095, 855}, kBold135, Qt::AlignCenter},
     {LabelId::Points, Central, {5640, 6480, 1575, 495}, kBold135},
-    {LabelId::Attacks, CCW, {1200, 2280, 495, 375}, kPlain},
-    {LabelId::CCWCost, CCW, {1080, 2760, 615, 255}, kPlain},
+    {LabelId::Attacks, CCW, {1200, 2280, 495, 375}, kPlain12},
+    {LabelId::CCWCost, CCW, {1080, 2760, 615, 255}, kPlain12},
 }};
 
 const std::array<ListPlace, 14> kListPlaces = {{
