@@ -351,13 +351,15 @@ void FrmPrint::render(QPrinter& printer) {
     // Half an inch all round keeps the card clear of any printer's unprintable edge.
     printer.setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    bool printed = painter.begin(&printer);
+    if (printed) {
+        paintCard(painter);
+        // The job can still fail as it is handed over, after the card is drawn.
+        printed = painter.end() && printer.printerState() != QPrinter::Error;
+    }
+    if (!printed)
         ask(this, printTitle(), QStringLiteral("The Statcard could not be printed."),
             QMessageBox::Ok, QMessageBox::Ok);
-        return;
-    }
-    paintCard(painter);
-    painter.end();
 }
 
 } // namespace ivc::ui
