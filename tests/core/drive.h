@@ -19,18 +19,6 @@ struct Hull {
     int race, type, size;
 };
 
-inline void pick(MainModel& m, ListRef r, std::string_view text) {
-    const auto& rows = m.list(r).rows;
-    const auto row = std::find(rows.begin(), rows.end(), text) - rows.begin();
-    EXPECT_TRUE(m.usable(r) && row < std::ssize(rows)) << objectName(r) << " has no row " << text;
-    m.select(r, static_cast<int>(row));
-}
-
-inline void tick(MainModel& m, CheckRef r, bool on = true) {
-    EXPECT_TRUE(m.usable(r)) << objectName(r) << " cannot be reached";
-    m.setChecked(r, on);
-}
-
 inline void press(MainModel& m, ButtonId id) {
     EXPECT_TRUE(m.usable(id)) << info(id).name << " cannot be reached";
     m.press(id);
@@ -54,12 +42,19 @@ inline void act(MainModel& m, std::string_view script) {
         const bool off = step.starts_with('-');
         const auto eq = std::min(step.find('='), step.size());
         const std::string_view name = step.substr(off ? 1 : 0, eq - (off ? 1 : 0));
-        if (const auto list = named<ListRef>(name, allLists()))
-            pick(m, *list, step.substr(std::min(eq + 1, step.size())));
-        else if (const auto box = named<CheckRef>(name, allChecks()))
-            tick(m, *box, !off);
-        else
+        if (const auto list = named<ListRef>(name, allLists())) {
+            const auto& rows = m.list(*list).rows;
+            const auto row =
+                std::find(rows.begin(), rows.end(), step.substr(std::min(eq + 1, step.size()))) -
+                rows.begin();
+            EXPECT_TRUE(m.usable(*list) && row < std::ssize(rows)) << step << " cannot be picked";
+            m.select(*list, static_cast<int>(row));
+        } else if (const auto box = named<CheckRef>(name, allChecks())) {
+            EXPECT_TRUE(m.usable(*box)) << name << " cannot be reached";
+            m.setChecked(*box, !off);
+        } else {
             ADD_FAILURE() << "no control " << name;
+        }
     }
 }
 

@@ -11,6 +11,7 @@ namespace {
 
 // A count tested against the structure points: refused, it is announced and cleared and its
 // box closes; accepted, ticking the box adds its points, and unticking frees the list again.
+// On a Normal hull the Grak box itself refuses more than one field.
 TEST(Counts, TransportAndFieldsAreTestedAgainstStructurePoints) {
     const Hull tank{Thrane, Tank, WarMachine}, concordWM{Concord, Tank, WarMachine};
     const std::string troops = "Too many troops/This vehicle can transport at most ",
@@ -34,23 +35,20 @@ TEST(Counts, TransportAndFieldsAreTestedAgainstStructurePoints) {
         const CheckRef box = named<CheckRef>("chk" + control, allChecks()).value();
         SCOPED_TRACE(testing::Message() << control << " " << count);
         MainModel m = design(hull, structure);
-        pick(m, list, std::to_string(count));
+        act(m, "lst" + control + "=" + std::to_string(count));
         if (const std::string shown = effects(m); !shown.empty()) {
             EXPECT_EQ(shown, expected);
             EXPECT_FALSE(m.list(list).selected >= 0 || m.check(box).checked ||
                          m.check(box).enabled);
             continue;
         }
-        tick(m, box);
+        act(m, "chk" + control);
         EXPECT_EQ(std::to_string(m.record().intOptionPts), expected);
-        tick(m, box, false);
+        act(m, "-chk" + control);
         EXPECT_TRUE(m.usable(list));
     }
-}
-
-// The window cannot leave structure points selected on a Normal hull any more (the reset
-// clears them), so the list is set directly to reach the box's own refusal.
-TEST(Counts, GrakBoxRefusesSeveralFieldsOnANormalHull) {
+    // The window cannot leave structure points selected on a Normal hull any more (the reset
+    // clears them), so the list is set directly to reach the Grak box's own refusal.
     MainModel m = design({Grak, Walker, Normal});
     m.select(ListId::Structure, 4);
     act(m, "lstGrakF=3; chkGrakF");

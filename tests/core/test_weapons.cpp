@@ -27,10 +27,6 @@ std::string openUpgrades(const MainModel& m, int s) {
     return open.empty() ? open : open.substr(1);
 }
 
-i16 cost(const MainModel& m, SlotArray DesignRecord::*field, int s = 0) {
-    return (m.record().*field)[static_cast<std::size_t>(s)];
-}
-
 // Slot 3's base cost and open upgrades: class first; Immobile and War Machine hulls open
 // Blast and Mega; only Veyra and Concord keep the targeter.
 TEST(WeaponChoice, OpensTheUpgradesOfTheClassTypeSizeAndRace) {
@@ -49,33 +45,7 @@ TEST(WeaponChoice, OpensTheUpgradesOfTheClassTypeSizeAndRace) {
         {{Bastion, Tank, WarMachine}, "None", "0 Blast Mega"}};
     for (const auto& [hull, weapon, expected] : cases) {
         const MainModel m = design(hull, "lstWpn1_3=" + std::string(weapon));
-        EXPECT_EQ(std::to_string(cost(m, &DesignRecord::intWpnCost, 3)) + " " + openUpgrades(m, 3),
-                  expected);
-    }
-}
-
-// Fractions of the base cost in slot 0, halves rounded to even, taken off again on
-// unticking; the targeter is priced by race and row.
-TEST(Upgrades, PriceFromTheBaseCost) {
-    const auto targeter = &DesignRecord::intTargeterCost, slow = &DesignRecord::intSlowCost;
-    const std::tuple<Hull, std::string_view, SlotArray DesignRecord::*, std::string, int> cases[] =
-        {{{Grak, Tank, Normal}, "Big Rattla", &DesignRecord::intBlastCost, "chkBlast1_0", 22},
-         {kBastion, "Penetrator Cannon", &DesignRecord::intBarrelCost, "chkShort_0", -14},
-         {kBastion, "Rapid Slugger", &DesignRecord::intTwinCost, "chkTwin1_0", 2},
-         {{Concord, Tank, Normal}, "Rotary Cannon", targeter, "chkTargeter1_0", 10},
-         {kVeyra, "Disc Cannon", targeter, "chkTargeter1_0", 5},
-         {kBastion, "Howitzer", &DesignRecord::intBatteryCost, "lstBattery_0=3", 38},
-         {kVeyra, "Filament Gun", slow, "lstSlow_0=-1", -2},
-         {kBastion, "Rocket Pod", slow, "lstSlow_0=-3", -19}};
-    for (const auto& [hull, weapon, field, upgrade, expected] : cases) {
-        MainModel m = design(hull, "lstWpn1_0=" + std::string(weapon));
-        const i16 base = cost(m, &DesignRecord::intWpnCost);
-        act(m, upgrade);
-        EXPECT_EQ(cost(m, field), expected) << weapon;
-        EXPECT_EQ(cost(m, &DesignRecord::intWpnCost), base) << weapon;
-        const auto eq = upgrade.find('=');
-        act(m, eq == std::string::npos ? "-" + upgrade : upgrade.substr(0, eq) + "=0");
-        EXPECT_EQ(cost(m, field), 0) << weapon;
+        EXPECT_EQ(std::to_string(m.record().intWpnCost[3]) + " " + openUpgrades(m, 3), expected);
     }
 }
 
@@ -95,8 +65,9 @@ TEST(Upgrades, BarrelsExcludeEachOtherAndMegaCarriesTitanKiller) {
     EXPECT_EQ(calculate(m), "140");
 }
 
-// Every upgrade priced at once and printed on the card in its fixed order, then cleared
-// through its own handler by a new weapon.
+// Every upgrade priced at once and printed on the card in its fixed order (an untouched slot
+// reads as None), kept when the shown row is picked again, then cleared through its own
+// handler by a new weapon.
 TEST(WeaponChoice, ANewWeaponClearsEveryUpgradeThroughItsHandler) {
     MainModel m = design({Concord, Tank, WarMachine},
                          "lstWpn1_5=Rotary Cannon; chkTargeter1_5; chkTwin1_5; chkBlast1_5; "
@@ -106,6 +77,9 @@ TEST(WeaponChoice, ANewWeaponClearsEveryUpgradeThroughItsHandler) {
     EXPECT_EQ(calculate(m), "855");
     EXPECT_EQ(weaponLine(m, 5), "5x Blast Coaxial Gatling Long Barrel Mega AA Mounted Twin Linked "
                                 "Titan Killer Slow Fire(-2) Rotary Cannon with Targeter");
+    EXPECT_EQ(weaponLine(m, 0), "1x None");
+    act(m, "lstWpn1_5=Rotary Cannon");
+    EXPECT_EQ(calculate(m), "855");
     act(m, "lstWpn1_5=Howitzer; lstBattery_5=3; chkShort_5; chkBlast1_5");
     EXPECT_EQ(calculate(m), "155"); // 20 + 40 + 25 + 38 - 6 + 38
     EXPECT_EQ(weaponLine(m, 5), "1x Blast Short Barrel Gun Battery(3) Howitzer");
@@ -117,19 +91,17 @@ TEST(WeaponChoice, ANewWeaponClearsEveryUpgradeThroughItsHandler) {
     EXPECT_EQ(calculate(m), "63");
 }
 
-TEST(WeaponChoice, PickingTheShownRowAgainKeepsTheUpgrades) {
-    MainModel m =
-        design(kVeyra, "lstWpn1_2=Sun Spear; chkTargeter1_2; lstNumber_2=3; lstWpn1_2=Sun Spear");
-    EXPECT_EQ(calculate(m), "170"); // 10 + 40 + (30 + 10) x 3
-}
-
-// The worked example, then a slot worth less than nothing.
+// The worked example, then a slot worth less than nothing; a targeter is priced by race and
+// row (Concord pays 5 for a Rocket Pod's).
 TEST(Total, MultipliesEachSlotByItsNumber) {
     MainModel m = design(kBastion, "lstWpn1_2=Penetrator Cannon; chkBlast1_2; chkLong1_2; "
                                    "lstBattery_2=3; lstNumber_2=2");
     EXPECT_EQ(calculate(m), "544"); // 10 + 40 + (55 + 82 + 28 + 82) x 2
     act(m, "lstWpn1_6=Heavy Slugger; chkShort_6; lstSlow_6=-4; lstNumber_6=3");
     EXPECT_EQ(calculate(m), "529"); // (20 - 5 - 20) x 3 = -15
+    m = design(kVeyra, "lstWpn1_0=Disc Cannon; chkTargeter1_0; lstWpn1_1=Rocket Pod; "
+                       "chkTargeter1_1");
+    EXPECT_EQ(calculate(m), "110"); // 10 + 40 + (20 + 5) + (25 + 10)
 }
 
 } // namespace

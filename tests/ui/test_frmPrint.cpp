@@ -56,24 +56,22 @@ private slots:
 
 // The last special line may gather several entries; its tooltip holds them all.
 void TestFrmPrint::borderlessCentredAndNothingClipped() {
-    Card card;
+    Card hooked; // stays off the machine's printers whatever the answer
+    FrmPrint& card = hooked.window;
     BoxAnswerer answers;
     answers.queue("No");
     ivc::CardTexts texts = ivc::makeCard(ivc::test::typicalDesign("Ironhide"));
     texts.special[7] = texts.lastSpecialTooltip = "Tow Bar, Carriage";
-    card.window.showCard(texts);
-    QCOMPARE(find(card.window, "lblSpecial_7")->toolTip(), QStringLiteral("Tow Bar, Carriage"));
-    QVERIFY(card.window.windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(card.window.size(), QSize(609, 369)); // 9135 x 5535 twips
-    QCOMPARE(card.window.minimumSize(), card.window.maximumSize());
-    const QPoint off =
-        card.window.geometry().center() - card.window.screen()->availableGeometry().center();
+    card.showCard(texts);
+    QCOMPARE(find(card, "lblSpecial_7")->toolTip(), QStringLiteral("Tow Bar, Carriage"));
+    QVERIFY(card.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(card.size(), QSize(609, 369)); // 9135 x 5535 twips
+    QCOMPARE(card.minimumSize(), card.maximumSize());
+    const QPoint off = card.geometry().center() - card.screen()->availableGeometry().center();
     QVERIFY(off.manhattanLength() <= 2);
-    QCOMPARE(find(card.window, "lblSpecial_4")->geometry(),
-             ivc::ui::twipsRect(7200, 3960, 1695, 255));
-    QCOMPARE(find(card.window, "lblName")->font().pointSizeF(), 9.75);
-    const QList<QLabel*> labels = card.window.findChildren<QLabel*>();
-    for (const QLabel* label : labels)
+    QCOMPARE(find(card, "lblSpecial_4")->geometry(), ivc::ui::twipsRect(7200, 3960, 1695, 255));
+    QCOMPARE(find(card, "lblName")->font().pointSizeF(), 9.75);
+    for (const QLabel* label : card.findChildren<QLabel*>())
         QVERIFY2(fits(*label), qPrintable(label->objectName() + label->text()));
 }
 
@@ -148,11 +146,9 @@ void TestFrmPrint::printQuestionOncePerFocusGain() {
     QVERIFY(pdftotext.waitForFinished(30000));
     const QString page = QString::fromUtf8(pdftotext.readAllStandardOutput());
     QVERIFY2(page.contains(">Ironhide</word>"), qPrintable(page));
-    const auto corner = [&](const QString& word) {
-        const QRegularExpression re(
-            QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>%1</word>)re")
-                .arg(word));
-        const QRegularExpressionMatch m = re.match(page);
+    const auto corner = [&page](const QString& word) {
+        const QString re = R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>)re" + word + "</word>";
+        const auto m = QRegularExpression(re).match(page);
         return QPointF(m.captured(1).toDouble(), m.captured(2).toDouble());
     };
     const QPointF name = corner("Name");

@@ -25,15 +25,6 @@ inline QString caption(const QWidget& w, const QString& name) {
     return find<QLabel>(w, name)->text();
 }
 
-// The labels named in `expected` ("lblName=Warden; lblWS=3") as they read, in its form.
-inline QString captions(const QWidget& w, const QString& expected) {
-    QStringList shown;
-    for (const QString& field : expected.split(QStringLiteral("; ")))
-        shown << field.section(QLatin1Char('='), 0, 0) + QLatin1Char('=') +
-                     caption(w, field.section(QLatin1Char('='), 0, 0));
-    return shown.join(QStringLiteral("; "));
-}
-
 // Does what a user does, step by step: "lstRace=Grak, txtName=Hulk, chkAmphib, cmdNext1"
 // picks the row with that text, types the text, clicks the box or button.
 inline void act(const QWidget& w, const QString& steps) {
@@ -61,9 +52,9 @@ inline bool fits(const QLabel& l) {
 }
 
 // Watches for modal message boxes while it lives. Each one that comes up is recorded as
-// "Title: Text [Yes No]", the default button starred, with a note when it has an icon or
-// is not modal, together with the other windows then visible; and it is answered with the
-// next queued answer (Ok when none is queued).
+// "Title: Text [Yes No]", the default button starred, with a note when it has an icon,
+// together with the other windows then visible; and it is answered with the next queued
+// answer (Ok when none is queued).
 class BoxAnswerer : public QObject {
 public:
     BoxAnswerer() {
@@ -91,10 +82,9 @@ private:
             buttons[box->standardButton(button)] =
                 (button == box->defaultButton() ? "*" : "") +
                 QString::fromLatin1(kButtons.valueToKey(box->standardButton(button)));
-        seen << QStringLiteral("%1: %2 [%3]%4%5")
+        seen << QStringLiteral("%1: %2 [%3]%4")
                     .arg(box->windowTitle(), box->text(), QStringList(buttons.values()).join(' '),
-                         box->icon() == QMessageBox::NoIcon ? "" : " with an icon",
-                         box->isModal() ? "" : " modeless");
+                         box->icon() == QMessageBox::NoIcon ? "" : " with an icon");
         windows << QStringList();
         for (const QWidget* top : QApplication::topLevelWidgets())
             if (top != box && top->isVisible())
