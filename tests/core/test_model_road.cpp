@@ -60,6 +60,7 @@ TEST(Armour, PricesTheFacingsAndSoupedUpSpeedsOrRefusesInOrder) {
         {tank, 14, 12, 12, 0, "50 100, Agile 15, Normal 10"},
         {tank, 13, 13, 12, 0, "51 100"},
         {tank, 13, 13, 12, 1, "51 110"},
+        {tank, 13, 14, 11, 0, "52 110"},
         {{Grak, Walker, WarMachine}, 10, 10, 10, 1, "40 40, Agile 30, Lumbering 20"},
         {{Grak, Walker, Small}, 12, 10, 9, 1, "41 45, Agile 10, Walker 5"},
         {{Grak, Tank, Small}, 10, 10, 10, 1, "40 40, Fast 10, Normal 5"},
@@ -93,10 +94,11 @@ TEST(Armour, PricesTheFacingsAndSoupedUpSpeedsOrRefusesInOrder) {
 TEST(Total, ReadsTheCaptionAndRefusesEveryWayOutOfSixteenBits) {
     const std::optional<int> out;
     const std::tuple<int, int, int, std::string, std::optional<int>> cases[] = {
-        {0, 1, 0, "  12 pts", 20}, {0, 1, 0, "pts 12", 8},   {0, 1, 0, "-3.5", 4},
-        {0, 1, 100, "3.5", 112},   {0, 4095, 0, "7", 32767}, {0, -4096, 0, "0", -32768},
-        {0, 4096, 0, "", out},     {0, -4097, 0, "", out},   {0, 4000, 800, "", out},
-        {0, 4095, 0, "8", out},    {32767, 1, 0, "", out},   {-32768, -1, 0, "", out}};
+        {0, 1, 0, "  12 pts", 20}, {0, 1, 0, "pts 12", 8},    {0, 1, 0, "-3.5", 4},
+        {0, 1, 100, "3.5", 112},   {0, 4095, 0, "7", 32767},  {0, -4096, 0, "0", -32768},
+        {0, 4096, 0, "", out},     {0, -4097, 0, "", out},    {0, 4000, 800, "", out},
+        {0, 4095, 0, "8", out},    {32767, 1, 0, "", out},    {-32768, -1, 0, "", out},
+        {0, 4095, 0, "7.6", out},  {0, -4096, 0, "-0.6", out}};
     for (const auto& [base, slotSum, structure, caption, total] : cases) {
         DesignRecord r;
         r.intNumber = {1, 1, 1, 8, 1, 1, 1, 1, 0};
