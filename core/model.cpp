@@ -4,7 +4,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <type_traits>
 #include <utility>
 
 namespace ivc {
@@ -72,18 +71,21 @@ constexpr std::array<BoxUpgrade, 9> kBoxUpgrades = {{
     {CheckId::Titan, &DesignRecord::intTitanCost, 0.5},
 }};
 
-// The field kind whose count list or box this is, from the field table.
-template <typename Id> FieldKind fieldOf(Id id) {
+// The field kind whose table entry `is` picks: the one a count list or box belongs to.
+template <typename Pred> FieldKind fieldWhere(Pred is) {
     for (FieldKind kind : {FieldKind::Veyra, FieldKind::Concord, FieldKind::Grak}) {
-        const FieldInfo& f = fieldInfo(kind);
-        if constexpr (std::is_same_v<Id, ListId>) {
-            if (f.list == id)
-                return kind;
-        } else if (f.box == id) {
+        if (is(fieldInfo(kind)))
             return kind;
-        }
     }
     return FieldKind::None;
+}
+
+FieldKind fieldOf(ListId id) {
+    return fieldWhere([id](const FieldInfo& f) { return f.list == id; });
+}
+
+FieldKind fieldOf(CheckId id) {
+    return fieldWhere([id](const FieldInfo& f) { return f.box == id; });
 }
 
 i16 at(const SlotArray& a, int s) {
