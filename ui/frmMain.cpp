@@ -4,6 +4,7 @@
 #include "ui/frmAbout.h"
 #include "ui/frmPrint.h"
 #include "ui/frmRules.h"
+#include "ui/messageBox.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -225,7 +225,6 @@ void place(QWidget* w, Place at, int yOffset) {
     w->setGeometry(twips(at.x), twips(at.y - yOffset), width, height);
 }
 
-// Widgets inherit the window's plain font; setting it again would only relayout them.
 // One sentence of the rules window's text about an option or upgrade.
 QString ruleTip(const char* rule) {
     if (*rule == '\0')
@@ -237,6 +236,7 @@ QString ruleTip(const char* rule) {
     return FrmRules::firstSentence(heading);
 }
 
+// Widgets inherit the window's plain font; setting it again would only relayout them.
 void applyFont(QWidget* w, Font f) {
     if (f.points != kPlain.points || f.bold != kPlain.bold)
         w->setFont(dialogFont(f.points, f.bold));
@@ -568,9 +568,8 @@ void FrmMain::afterChange() {
     refresh();
     for (const Effect& effect : m_model.takeEffects()) {
         if (const auto* message = std::get_if<Message>(&effect)) {
-            QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(message->title),
-                            QString::fromStdString(message->text), QMessageBox::Ok, this);
-            box.exec();
+            ask(this, QString::fromStdString(message->title),
+                QString::fromStdString(message->text));
         } else if (std::get<Request>(effect) == Request::ShowCard) {
             showCard();
         } else {

@@ -1,5 +1,6 @@
 #include "ui/frmPrint.h"
 
+#include "ui/messageBox.h"
 #include "ui/twips.h"
 
 #include <QDir>
@@ -148,15 +149,6 @@ QString askPdfFileByDialog(QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles().value(0);
-}
-
-// A modal box with no icon; returns the button pressed.
-QMessageBox::StandardButton ask(QWidget* parent, const QString& title, const QString& text,
-                                QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton defaultButton) {
-    QMessageBox box(QMessageBox::NoIcon, title, text, buttons, parent);
-    box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 // The boxes that printing brings up share the question's title.
