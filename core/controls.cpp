@@ -109,8 +109,12 @@ template <typename Id, std::size_t N> std::size_t indexOf(Ref<Id> r) {
 
 std::string instanceName(std::string_view base, bool perSlot, int slot) {
     std::string result(base);
+    // GCC 12 -Wrestrict false positive (GCC bug 105329) on a one-character string literal.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
     if (perSlot)
         result += "_" + std::to_string(slot);
+#pragma GCC diagnostic pop
     return result;
 }
 
@@ -168,7 +172,11 @@ Controls::Controls() {
         for (int s = 0; s < instances(id); ++s)
             checks.push_back(CheckState{false, info(id).enabled});
     }
+    // GCC 12 -Wrestrict false positive (GCC bug 105329) on a one-character string literal.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
     label(LabelId::CCWCost) = "0";
+#pragma GCC diagnostic pop
     frame(FrameId::None) = true;
     frame(FrameId::Race) = true;
     buttons = kButtonsEnabled;

@@ -545,8 +545,12 @@ void MainModel::lstCCW_Click() {
     if (row == 0) {
         m_rec.intCCWCost = 0;
         setEnabled(ListId::Attacks, false);
+        // GCC 12 -Wrestrict false positive (GCC bug 105329) on a one-character string literal.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
         m_ui.label(LabelId::Attacks) = "0";
         m_ui.label(LabelId::CCWCost) = "0";
+#pragma GCC diagnostic pop
     } else if (row > 0) {
         m_rec.intCCWCost = narrow16(closeCombatPrice(m_rec.intSize, m_rec.intRace, row));
         setEnabled(ListId::Attacks, true);
@@ -680,7 +684,11 @@ void MainModel::cmdReset_Click() {
     m_ui.label(LabelId::Attacks).clear();
     m_ui.button(ButtonId::Calculate) = false;
     m_ui.button(ButtonId::Print) = false;
+    // GCC 12 -Wrestrict false positive (GCC bug 105329) on a one-character string literal.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
     m_ui.label(LabelId::CCWCost) = "0";
+#pragma GCC diagnostic pop
     m_ui.label(LabelId::Speed).clear();
     m_rec.intArmorTotal = m_rec.intMaxArmor = m_rec.intMaxFacing = 0;
 }

@@ -29,7 +29,7 @@ struct AboutLabel {
 
 constexpr AboutLabel kLabels[] = {
     {"lblTitle", "Ironvale Vehicle Constructor", 120, 120, 5565, 360, 13.5, true, false, 0xf0c35a},
-    {"lblVersion", "Version 2.2", 240, 480, 1245, 225, 8.0, false, false, 0xe8ecf1},
+    {"lblVersion", "Version " IVC_VERSION, 240, 480, 1245, 225, 8.0, false, false, 0xe8ecf1},
     {"lblDescription", "Written by the IronvaleVC developers for the players of Ironvale", 2640,
      480, 3675, 450, 7.0, true, true, 0xcfd6de},
     {"lblDisclaimer",

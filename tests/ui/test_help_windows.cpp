@@ -51,6 +51,7 @@ void TestHelpWindows::rulesTabsAndEntries() {
 void TestHelpWindows::aboutLabelsShowAndFit() {
     ivc::ui::FrmAbout dlg;
     QCOMPARE(dlg.minimumSize(), dlg.maximumSize());
+    QCOMPARE(caption(dlg, "lblVersion"), QStringLiteral("Version " IVC_VERSION)); // from CMake
     for (const QLabel* label : dlg.findChildren<QLabel*>())
         QVERIFY2(!label->text().isEmpty() && fits(*label), qPrintable(label->objectName()));
 }
