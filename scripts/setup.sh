@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libgl-dev qt6-qpa-plugins fonts-liberation2
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian man-db
 )
 
 missing=()

@@ -25,7 +25,7 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = "ironvale-vc" ] || fail "Package is '$(field Package)'"
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', the project is $version"
-[ "$(field Section)" = "games" ] || fail "Section is '$(field Section)'"
+[ "$(field Section)" = "misc" ] || fail "Section is '$(field Section)'"
 [[ "$(field Maintainer)" =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] ||
   fail "Maintainer '$(field Maintainer)' is not 'Name <address>'"
 description=$(field Description)
@@ -38,6 +38,13 @@ for lib in libqt6widgets6 libqt6printsupport6 libstdc++6 fonts-liberation2; do
   [[ ", $depends," == *", $lib "* || ", $depends," == *", $lib,"* ]] ||
     fail "Depends lacks $lib: $depends"
 done
+
+# What Debian's own package checker says: no error and no warning.
+if ! command -v lintian >/dev/null; then
+  fail "lintian is missing (scripts/setup.sh installs it)"
+else
+  lintian --fail-on error,warning --tag-display-limit 0 "$deb" || fail "lintian rejects the package"
+fi
 
 root=$out/root
 dpkg-deb -x "$deb" "$root"

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Checks an installed tree (a `cmake --install` prefix or the /usr of the unpacked .deb):
-# the program starts from there, and the desktop entry, the icons and the AppStream
-# metadata are where desktops look for them, valid, and all name the same application.
+# the program starts from there; the desktop entry, the icons and the AppStream metadata
+# are where desktops look for them, valid, and all name the same application; the manual
+# page, the changelog and the copyright file are there, carrying the version and licence.
 # Usage: check_tree.sh PREFIX VERSION
 set -euo pipefail
 prefix=$1
 version=$2
 id=io.github.ironvale.VehicleCreator
+licence=GPL-3.0-or-later # LICENSE; GPL-3+ in Debian's copyright file
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-for tool in desktop-file-validate appstreamcli; do
+for tool in desktop-file-validate appstreamcli man; do
   command -v "$tool" >/dev/null ||
     { echo "FAIL: $tool is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 done
@@ -78,6 +80,33 @@ else
   [ "$(tag binary)" = "ironvale-vc" ] || fail "metainfo provides binary '$(tag binary)'"
   release=$(sed -n 's/.*<release[^>]* version="\([^"]*\)".*/\1/p' "$metainfo" | head -n1)
   [ "$release" = "$version" ] || fail "newest metainfo release is '$release', the project is $version"
+  [ "$(tag project_license)" = "$licence" ] || fail "metainfo project_license is '$(tag project_license)'"
+fi
+
+# The manual page: compressed, renders without a warning, and its footer names this version.
+page=$prefix/share/man/man1/ironvale-vc.1.gz
+if [ ! -f "$page" ]; then
+  fail "no manual page $page"
+else
+  warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null) || fail "man cannot show $page"
+  [ -z "$warnings" ] || fail "man warns about $page: $warnings"
+  rendered=$(MANWIDTH=80 man -l "$page" 2>/dev/null) || true
+  [[ "$rendered" == *"ironvale-vc $version"* ]] || fail "the manual page does not name version $version"
+fi
+
+# Debian's changelog and machine-readable copyright file: the newest entry is this version,
+# and the licence of the whole program is the one the metainfo declares.
+doc=$prefix/share/doc/ironvale-vc
+head=$(zcat "$doc/changelog.gz" 2>/dev/null | head -n 1) || true
+[[ "$head" == "ironvale-vc ($version) "* ]] || fail "changelog.gz starts '$head', not with version $version"
+copyright=$doc/copyright
+if [ ! -f "$copyright" ]; then
+  fail "no copyright file $copyright"
+else
+  grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$copyright" ||
+    fail "$copyright is not in the machine-readable format"
+  all=$(sed -n '/^Files: \*$/,/^$/s/^License: //p' "$copyright")
+  [ "$all" = "GPL-3+" ] || fail "copyright licenses 'Files: *' as '$all', not GPL-3+ ($licence)"
 fi
 
 if ((failures)); then
