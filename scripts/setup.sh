@@ -6,9 +6,9 @@ cd "$(dirname "$0")/.."
 
 packages=(
   g++ cmake make pkg-config
-  qt6-base-dev libgl-dev qt6-qpa-plugins fonts-liberation2
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
-  cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
+  qt6-base-dev libgl-dev fonts-liberation2
+  libgtest-dev libbenchmark-dev
+  cups cups-client printer-driver-cups-pdf poppler-utils
   desktop-file-utils appstream dpkg-dev file lintian man-db
 )
 
