@@ -19,8 +19,12 @@ std::string openUpgrades(const MainModel& m, int s) {
     std::string open;
     for (CheckId id : allChecks()) {
         const std::string name = objectName(CheckRef{id, s});
+        // GCC 12 -Wrestrict false positive (GCC bug 105329) on a one-character string literal.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
         if (info(id).perSlot && m.usable({id, s}))
             open += " " + name.substr(3, name.find_first_of("1_") - 3);
+#pragma GCC diagnostic pop
     }
     open += m.usable({ListId::Battery, s}) ? " Battery" : "";
     open += m.usable({ListId::Slow, s}) ? " Slow" : "";
