@@ -19,7 +19,7 @@ std::string openUpgrades(const MainModel& m, int s) {
     std::string open;
     for (CheckId id : allChecks()) {
         const std::string name = objectName(CheckRef{id, s});
-        if (info(id).perSlot && m.usable({id, s}))
+        if (isSlotArray(id) && m.usable({id, s}))
             open += " " + name.substr(3, name.find_first_of("1_") - 3);
     }
     open += m.usable({ListId::Battery, s}) ? " Battery" : "";
@@ -85,7 +85,7 @@ TEST(WeaponChoice, ANewWeaponClearsEveryUpgradeThroughItsHandler) {
     EXPECT_EQ(weaponLine(m, 5), "1x Blast Short Barrel Gun Battery(3) Howitzer");
     act(m, "lstWpn1_5=Beam Rifle"); // 3, light
     for (CheckId id : allChecks())
-        EXPECT_TRUE(!info(id).perSlot || !m.check({id, 5}).checked) << info(id).name;
+        EXPECT_TRUE(!isSlotArray(id) || !m.check({id, 5}).checked) << info(id).name;
     EXPECT_EQ(m.list({ListId::Battery, 5}).text() + m.list({ListId::Slow, 5}).text(), "");
     EXPECT_EQ(openUpgrades(m, 5), "Blast Coax Mega Targeter Twin");
     EXPECT_EQ(calculate(m), "63");
