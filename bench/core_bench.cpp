@@ -17,7 +17,7 @@ MainModel fullDesign() {
     m.select(ListId::Size, 2);
     m.press(ButtonId::Next1);
     for (ListId id : {ListId::FArmor, ListId::SArmor, ListId::RArmor, ListId::Open})
-        m.select(id, 1);
+        m.select({id, 0}, 1);
     m.press(ButtonId::Next4);
     for (int s = 0; s < kSlots; ++s) {
         m.select({ListId::Wpn1, s}, 1);

@@ -7,23 +7,6 @@
 namespace ivc {
 namespace {
 
-// Words a ticked upgrade box puts before the weapon name, in line order.
-struct UpgradeWord {
-    CheckId box;
-    const char* word;
-};
-constexpr std::array<UpgradeWord, 9> kUpgradeWords = {{
-    {CheckId::Blast1, "Blast "},
-    {CheckId::Coax1, "Coaxial "},
-    {CheckId::Gatling1, "Gatling "},
-    {CheckId::Long1, "Long Barrel "},
-    {CheckId::Short, "Short Barrel "},
-    {CheckId::Mega1, "Mega "},
-    {CheckId::AA1, "AA Mounted "},
-    {CheckId::Twin1, "Twin Linked "},
-    {CheckId::Titan, "Titan Killer "},
-}};
-
 std::string category(int size, int type, bool transport) {
     if (size == Small)
         return type == Walker ? "Elite" : type == Immobile ? "Heavy Support" : "Fast Attack";
@@ -32,45 +15,46 @@ std::string category(int size, int type, bool transport) {
     return "War Machine";
 }
 
+// An option's entry on the card, with "{}" standing for the number of its count list.
+std::string optionEntry(const MainModel& m, const OptionRow& option) {
+    std::string entry(option.card);
+    if (const auto at = entry.find("{}"); at != std::string::npos)
+        entry.replace(at, 2, m.list({option.countList, 0}).text());
+    return entry;
+}
+
 std::vector<std::string> specialEntries(const MainModel& m) {
     std::vector<std::string> entries{m.list(ListId::Open).text()};
-    const auto add = [&](CheckId box, std::string text) {
-        if (m.check(box).checked)
-            entries.push_back(std::move(text));
-    };
-    add(CheckId::Amphib, "Amphibious");
-    add(CheckId::Lander, "Orbital Lander");
-    add(CheckId::Recovery, "Recovery Vehicle");
-    add(CheckId::Tunneller, "Tunneller");
-    add(CheckId::Wrecker, "Wrecker");
-    add(CheckId::Skimmer, "Skimmer");
-    add(CheckId::Transport, "Transports " + m.list(ListId::Transport).text());
-    add(CheckId::VeyraF, m.list(ListId::VeyraF).text() + " Veyra Fields");
-    add(CheckId::ConcordF, m.list(ListId::ConcordF).text() + " Ward Shields");
-    add(CheckId::GrakF, m.list(ListId::GrakF).text() + " Grak Shields");
-    add(CheckId::Ferocious, "Ferocious");
-    add(CheckId::Tow, "Tow Bar");
-    add(CheckId::Carriage, "Carriage");
+    for (const OptionRow& option : kOptions) {
+        if (!option.card.empty() && m.check({option.box, 0}).checked)
+            entries.push_back(optionEntry(m, option));
+    }
     return entries;
 }
 
 } // namespace
 
 std::string weaponLine(const MainModel& m, int s) {
+    const auto ticked = [&](const UpgradeRow& u) {
+        return !u.isList && m.check({u.box, s}).checked;
+    };
     std::string line = m.list({ListId::Number, s}).text() + "x ";
-    for (const UpgradeWord& u : kUpgradeWords) {
-        if (m.check({u.box, s}).checked)
-            line += u.word;
+    for (const UpgradeRow& u : kUpgrades) {
+        if (u.words == CardWords::Before && ticked(u))
+            line += u.card;
     }
-    if (m.list({ListId::Battery, s}).selected > 0)
-        line += "Gun Battery(" + m.list({ListId::Battery, s}).text() + ") ";
-    if (m.list({ListId::Slow, s}).selected > 0)
-        line += "Slow Fire(" + m.list({ListId::Slow, s}).text() + ") ";
+    // Row 0 of a gun battery or slow-fire list adds nothing.
+    for (const UpgradeRow& u : kUpgrades) {
+        if (u.words == CardWords::Row && m.list({u.list, s}).selected > 0)
+            line += std::string(u.card) + "(" + m.list({u.list, s}).text() + ") ";
+    }
     // A list refilled for a new hull shows no row until a weapon is picked: no weapon.
     const std::string weapon = m.list({ListId::Wpn1, s}).text();
     line += weapon.empty() ? "None" : weapon;
-    if (m.check({CheckId::Targeter1, s}).checked)
-        line += " with Targeter";
+    for (const UpgradeRow& u : kUpgrades) {
+        if (u.words == CardWords::After && ticked(u))
+            line += u.card;
+    }
     return line;
 }
 
@@ -103,7 +87,8 @@ CardTexts makeCard(const MainModel& m) {
     card.closeCombatNumber = m.list(ListId::Attacks).text();
 
     // Eight lines: when there are more entries, the last line gathers the rest.
-    const auto entries = specialEntries(m);
+    card.specialEntries = specialEntries(m);
+    const auto& entries = card.specialEntries;
     const std::size_t lines = card.special.size();
     for (std::size_t i = 0; i < entries.size() && i + 1 < lines; ++i)
         card.special[i] = entries[i];

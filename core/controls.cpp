@@ -1,5 +1,9 @@
 #include "core/controls.h"
 
+#include "core/families.h"
+#include "core/tables.h"
+
+#include <algorithm>
 #include <stdexcept>
 
 namespace ivc {
@@ -16,54 +20,40 @@ constexpr std::array kNoneRow = {"None"sv};
 constexpr std::array kSlowRows = {"0"sv, "-1"sv, "-2"sv, "-3"sv, "-4"sv};
 
 // Start-up contents of every list, in ListId order.
-const std::array<ListInfo, kListIds> kLists = {{
-    {"lstRace", false, FrameId::Race, true, kRaceRows},
-    {"lstType", false, FrameId::Race, true, kTypeRows},
-    {"lstSize", false, FrameId::Race, true, kSizeRows},
-    {"lstFArmor", false, FrameId::Armor, true, {}, 9, 14},
-    {"lstSArmor", false, FrameId::Armor, true, {}, 9, 14},
-    {"lstRArmor", false, FrameId::Armor, true, {}, 9, 14},
-    {"lstOpen", false, FrameId::Armor, true, kOpenRows},
-    {"lstTransport", false, FrameId::Special, true, {}, 1, 51},
-    {"lstStructure", false, FrameId::Special, false, {}, 1, 9},
-    {"lstConcordF", false, FrameId::Special, false, {}, 1, 9},
-    {"lstVeyraF", false, FrameId::Special, false, {}, 1, 4},
-    {"lstGrakF", false, FrameId::Special, false, {}, 1, 9},
-    {"lstCCW", false, FrameId::CCW, true, kNoneRow},
-    {"lstAttacks", false, FrameId::CCW, false, {}, 0, 4},
-    {"lstWpn1", true, FrameId::Weap, true, kNoneRow},
-    {"lstBattery", true, FrameId::Weap, false, {}, 0, 6},
-    {"lstSlow", true, FrameId::Weap, false, kSlowRows},
-    {"lstNumber", true, FrameId::Weap, true, {}, 1, 8},
+constexpr std::array<ListInfo, kListIds> kLists = {{
+    {"lstRace", FrameId::Race, true, kRaceRows},
+    {"lstType", FrameId::Race, true, kTypeRows},
+    {"lstSize", FrameId::Race, true, kSizeRows},
+    {"lstFArmor", FrameId::Armor, true, {}, kFirstArmor, kFirstArmor + 5},
+    {"lstSArmor", FrameId::Armor, true, {}, kFirstArmor, kFirstArmor + 5},
+    {"lstRArmor", FrameId::Armor, true, {}, kFirstArmor, kFirstArmor + 5},
+    {"lstOpen", FrameId::Armor, true, kOpenRows},
+    {"lstTransport", FrameId::Special, true, {}, 1, 51},
+    {"lstStructure", FrameId::Special, false, {}, 1, 9},
+    {"lstConcordF", FrameId::Special, false, {}, 1, 9},
+    {"lstVeyraF", FrameId::Special, false, {}, 1, 4},
+    {"lstGrakF", FrameId::Special, false, {}, 1, 9},
+    {"lstCCW", FrameId::CCW, true, kNoneRow},
+    {"lstAttacks", FrameId::CCW, false, {}, 0, 4},
+    {"lstWpn1", FrameId::Weap, true, kNoneRow},
+    {"lstBattery", FrameId::Weap, false, {}, 0, 6},
+    {"lstSlow", FrameId::Weap, false, kSlowRows},
+    {"lstNumber", FrameId::Weap, true, {}, 1, 8},
 }};
 
-// Start-up state of every check box, in CheckId order.
-const std::array<CheckInfo, kCheckIds> kChecks = {{
-    {"chkAmphib", false, FrameId::Special, true, "Amphibious"},
-    {"chkTunneller", false, FrameId::Special, true, "Tunneller"},
-    {"chkWrecker", false, FrameId::Special, true, "Wrecker"},
-    {"chkSouped", false, FrameId::Special, true, "Souped-up Engines"},
-    {"chkLander", false, FrameId::Special, true, "Orbital Lander"},
-    {"chkSkimmer", false, FrameId::Special, true, "Skimmer"},
-    {"chkRecovery", false, FrameId::Special, true, "Recovery Vehicle"},
-    {"chkTow", false, FrameId::Special, true, "Tow Bar"},
-    {"chkTransport", false, FrameId::Special, false, "Transport"},
-    {"chkCarriage", false, FrameId::Special, false, "Carriage"},
-    {"chkConcordF", false, FrameId::Special, false, "Concord Field"},
-    {"chkVeyraF", false, FrameId::Special, false, "Veyra Fields"},
-    {"chkGrakF", false, FrameId::Special, false, "Grak Field"},
-    {"chkFerocious", false, FrameId::CCW, false, "Ferocious"},
-    {"chkBlast1", true, FrameId::Weap, false, ""},
-    {"chkCoax1", true, FrameId::Weap, false, ""},
-    {"chkGatling1", true, FrameId::Weap, false, ""},
-    {"chkLong1", true, FrameId::Weap, false, ""},
-    {"chkShort", true, FrameId::Weap, false, ""},
-    {"chkMega1", true, FrameId::Weap, false, ""},
-    {"chkAA1", true, FrameId::Weap, false, ""},
-    {"chkTargeter1", true, FrameId::Weap, false, ""},
-    {"chkTwin1", true, FrameId::Weap, false, ""},
-    {"chkTitan", true, FrameId::Weap, false, ""},
-}};
+// Start-up state of every check box, in CheckId order, from the rows of its family.
+constexpr std::array<CheckInfo, kCheckIds> kChecks = [] {
+    std::array<CheckInfo, kCheckIds> checks{};
+    for (const OptionRow& o : kOptions)
+        checks[static_cast<std::size_t>(o.box)] = {o.name, o.frame, o.enabledAtStart, o.caption};
+    for (const UpgradeRow& u : kUpgrades) {
+        if (!u.isList)
+            checks[static_cast<std::size_t>(u.box)] = {u.name, FrameId::Weap, false, ""};
+    }
+    return checks;
+}();
+static_assert(std::ranges::none_of(kChecks, [](const CheckInfo& c) { return c.name.empty(); }),
+              "every check box has the row of an option or an upgrade");
 
 constexpr std::array<std::string_view, kLabelCount> kLabelNames = {
     "lblSpeed", "lblMaxArmor", "lblPoints", "lblAttacks", "lblCCWCost"};
@@ -107,13 +97,13 @@ template <typename Id, std::size_t N> std::size_t indexOf(Ref<Id> r) {
     return table[static_cast<std::size_t>(r.id)] + static_cast<std::size_t>(r.slot);
 }
 
-std::string instanceName(std::string_view base, bool perSlot, int slot) {
-    std::string result(base);
+template <typename Id> std::string instanceName(Ref<Id> r) {
+    std::string result(info(r.id).name);
     // GCC 12 -Wrestrict false positive (GCC bug 105329) on a one-character string literal.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wrestrict"
-    if (perSlot)
-        result += "_" + std::to_string(slot);
+    if (isSlotArray(r.id))
+        result += "_" + std::to_string(r.slot);
 #pragma GCC diagnostic pop
     return result;
 }
@@ -144,10 +134,10 @@ std::span<const CheckId> allChecks() {
 }
 
 std::string objectName(ListRef r) {
-    return instanceName(info(r.id).name, info(r.id).perSlot, r.slot);
+    return instanceName(r);
 }
 std::string objectName(CheckRef r) {
-    return instanceName(info(r.id).name, info(r.id).perSlot, r.slot);
+    return instanceName(r);
 }
 
 std::string ListState::text() const {

@@ -39,6 +39,9 @@ enum class ListId {
     Number,
 };
 inline constexpr std::size_t kListIds = 18;
+constexpr bool isSlotArray(ListId id) {
+    return id >= ListId::Wpn1;
+}
 
 enum class CheckId {
     Amphib,
@@ -68,6 +71,9 @@ enum class CheckId {
     Titan,
 };
 inline constexpr std::size_t kCheckIds = 24;
+constexpr bool isSlotArray(CheckId id) {
+    return id >= CheckId::Blast1;
+}
 
 enum class LabelId { Speed, MaxArmor, Points, Attacks, CCWCost };
 inline constexpr std::size_t kLabelCount = 5;
@@ -75,11 +81,16 @@ inline constexpr std::size_t kLabelCount = 5;
 enum class ButtonId { Next1, Next4, Calculate, Reset, Print, Exit };
 inline constexpr std::size_t kButtonCount = 6;
 
-// Design-time description of a list: its control name, whether it is one list per
-// weapon slot, the frame that holds it, whether it starts enabled and its rows.
+// A rectangle on the window in twips, relative to the control's container; a zero width
+// or height takes the control's natural size.
+struct Place {
+    int x, y, w = 0, h = 0;
+};
+
+// Design-time description of a list: its control name, the frame that holds it, whether
+// it starts enabled and its rows.
 struct ListInfo {
     std::string_view name;
-    bool perSlot;
     FrameId frame;
     bool enabled;
     std::span<const std::string_view> rows; // fixed rows, or empty for a numeric range
@@ -89,7 +100,6 @@ struct ListInfo {
 
 struct CheckInfo {
     std::string_view name;
-    bool perSlot;
     FrameId frame;
     bool enabled;
     std::string_view caption; // empty for the bare boxes of the weapon grid
@@ -110,7 +120,14 @@ const NamedInfo& info(ButtonId id);
 template <typename Id> struct Ref {
     Id id;
     int slot = 0;
-    Ref(Id i, int s = 0) : id(i), slot(s) {} // NOLINT: implicit from a plain id
+    constexpr Ref(Id i, int s) : id(i), slot(s) {}
+    // A bare id names a control that exists once. It converts only where it is known
+    // while compiling, and never for a weapon-slot array, which needs its slot: so
+    // select(ListId::Wpn1, 3) does not compile instead of picking row 3 of slot 0.
+    consteval Ref(Id i) : id(i) { // NOLINT: implicit from a plain id
+        if (isSlotArray(i))
+            throw "a weapon-slot control needs its slot: write {id, slot}";
+    }
 };
 using ListRef = Ref<ListId>;
 using CheckRef = Ref<CheckId>;
@@ -161,11 +178,11 @@ std::span<const ListId> allLists();
 std::span<const CheckId> allChecks();
 
 // Number of instances of a control: 8 for a weapon-slot array, otherwise 1.
-inline int instances(ListId id) {
-    return info(id).perSlot ? kSlots : 1;
+constexpr int instances(ListId id) {
+    return isSlotArray(id) ? kSlots : 1;
 }
-inline int instances(CheckId id) {
-    return info(id).perSlot ? kSlots : 1;
+constexpr int instances(CheckId id) {
+    return isSlotArray(id) ? kSlots : 1;
 }
 
 // Widget name of one instance: "lstRace", or "lstWpn1_3" for slot 3 of an array.

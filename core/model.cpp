@@ -2,6 +2,8 @@
 
 #include "core/tables.h"
 
+#include <algorithm>
+
 #include <charconv>
 #include <cmath>
 #include <utility>
@@ -40,52 +42,10 @@ double leadingNumber(const std::string& text) {
     return negative ? -value : value;
 }
 
-constexpr std::array<CheckId, 8> kFlyerClosedOptions = {
-    CheckId::Souped,    CheckId::Amphib,   CheckId::Wrecker, CheckId::Skimmer,
-    CheckId::Tunneller, CheckId::Recovery, CheckId::Tow,     CheckId::Carriage};
-
-// Order in which a new weapon choice clears a slot's upgrades.
-constexpr std::array<CheckId, 8> kClearedFirst = {
-    CheckId::Blast1, CheckId::Coax1, CheckId::Gatling1, CheckId::Long1,
-    CheckId::Short,  CheckId::Mega1, CheckId::AA1,      CheckId::Targeter1};
-
-constexpr std::array<CheckId, 10> kUpgradeBoxes = {
-    CheckId::Blast1, CheckId::Coax1, CheckId::Gatling1,  CheckId::Long1, CheckId::Short,
-    CheckId::Mega1,  CheckId::AA1,   CheckId::Targeter1, CheckId::Twin1, CheckId::Titan};
-
-// Cost of a ticked upgrade box as a multiple of the slot's base cost.
-struct BoxUpgrade {
-    CheckId box;
-    SlotArray DesignRecord::*cost;
-    double factor;
-};
-constexpr std::array<BoxUpgrade, 9> kBoxUpgrades = {{
-    {CheckId::Blast1, &DesignRecord::intBlastCost, 1.5},
-    {CheckId::Coax1, &DesignRecord::intCoaxCost, 0.0},
-    {CheckId::Gatling1, &DesignRecord::intGatlingCost, 1.0},
-    {CheckId::Long1, &DesignRecord::intBarrelCost, 0.5},
-    {CheckId::Short, &DesignRecord::intBarrelCost, -0.25},
-    {CheckId::Mega1, &DesignRecord::intMegaCost, 1.0},
-    {CheckId::AA1, &DesignRecord::intAACost, 0.5},
-    {CheckId::Twin1, &DesignRecord::intTwinCost, 0.5},
-    {CheckId::Titan, &DesignRecord::intTitanCost, 0.5},
-}};
-
-// The field kind whose table entry `is` picks: the one a count list or box belongs to.
-template <typename Pred> FieldKind fieldWhere(Pred is) {
-    for (FieldKind kind : {FieldKind::Veyra, FieldKind::Concord, FieldKind::Grak}) {
-        if (is(fieldInfo(kind)))
-            return kind;
-    }
-    return FieldKind::None;
-}
-
-FieldKind fieldOf(ListId id) {
-    return fieldWhere([id](const FieldInfo& f) { return f.list == id; });
-}
-
-FieldKind fieldOf(CheckId id) {
-    return fieldWhere([id](const FieldInfo& f) { return f.box == id; });
+// Sets a box to what a hull type does to it.
+void applyHullEffect(CheckState& box, HullEffect effect) {
+    if (effect != HullEffect::Keep)
+        box.enabled = effect == HullEffect::Open;
 }
 
 i16 at(const SlotArray& a, int s) {
@@ -175,7 +135,7 @@ void MainModel::runListHandler(ListRef r) {
     case ListId::ConcordF:
     case ListId::VeyraF:
     case ListId::GrakF:
-        return fieldList_Click(fieldOf(r.id));
+        return fieldList_Click(*countedBy(r.id));
     case ListId::CCW:
         return lstCCW_Click();
     case ListId::Attacks:
@@ -183,9 +143,8 @@ void MainModel::runListHandler(ListRef r) {
     case ListId::Wpn1:
         return lstWpn1_Click(r.slot);
     case ListId::Battery:
-        return lstBattery_Click(r.slot);
     case ListId::Slow:
-        return lstSlow_Click(r.slot);
+        return upgradeList_Click(r);
     case ListId::Number:
         return lstNumber_Click(r.slot);
     case ListId::FArmor:
@@ -197,37 +156,20 @@ void MainModel::runListHandler(ListRef r) {
 }
 
 void MainModel::runCheckHandler(CheckRef r) {
-    switch (r.id) {
-    case CheckId::Amphib:
-    case CheckId::Tunneller:
-    case CheckId::Wrecker:
-    case CheckId::Lander:
-    case CheckId::Skimmer:
-    case CheckId::Recovery:
-    case CheckId::Tow:
-    case CheckId::Carriage:
-        return option_Click(r.id);
-    case CheckId::Souped:
-        return chkSouped_Click();
-    case CheckId::Transport:
+    if (isSlotArray(r.id))
+        return upgrade_Click(*upgradeRow(r.id), r.slot);
+    const OptionRow& option = *optionRow(r.id);
+    switch (option.rule) {
+    case OptionRule::Fixed:
+        return option_Click(option);
+    case OptionRule::Transport:
         return chkTransport_Click();
-    case CheckId::ConcordF:
-    case CheckId::VeyraF:
-    case CheckId::GrakF:
-        return fieldBox_Click(fieldOf(r.id));
-    case CheckId::Ferocious:
+    case OptionRule::Field:
+        return fieldBox_Click(option);
+    case OptionRule::Engines:
+        return chkSouped_Click();
+    case OptionRule::Ferocious:
         return chkFerocious_Click();
-    case CheckId::Blast1:
-    case CheckId::Coax1:
-    case CheckId::Gatling1:
-    case CheckId::Long1:
-    case CheckId::Short:
-    case CheckId::Mega1:
-    case CheckId::AA1:
-    case CheckId::Targeter1:
-    case CheckId::Twin1:
-    case CheckId::Titan:
-        return upgrade_Click(r.id, r.slot);
     }
 }
 
@@ -265,7 +207,7 @@ void MainModel::cmdNext1_Click() {
 
     if (const RaceInfo* r = raceInfo(race)) {
         if (r->field != FieldKind::None && size >= r->fieldMinSize)
-            setEnabled(fieldInfo(r->field).list, true);
+            setEnabled({fieldRow(r->field).countList, 0}, true);
         if (size == WarMachine)
             setEnabled(ListId::Structure, true);
         const auto rows = arsenal(race);
@@ -274,16 +216,15 @@ void MainModel::cmdNext1_Click() {
     }
 
     if (type >= 1 && type <= 5) {
+        for (const OptionRow& option : kOptions) {
+            if (type == Flyer || type == Immobile)
+                applyHullEffect(m_ui.check({option.box, 0}),
+                                type == Flyer ? option.flyer : option.immobile);
+        }
         if (type == Flyer) {
-            for (CheckId box : kFlyerClosedOptions)
-                setEnabled(box, false);
             for (int s = 0; s < kSlots; ++s)
                 for (const WeaponRow& munition : airMunitions())
                     m_ui.list({ListId::Wpn1, s}).rows.emplace_back(munition.text);
-        } else if (type == Immobile) {
-            setEnabled(CheckId::Souped, false);
-            setEnabled(CheckId::Carriage, true);
-            setEnabled(CheckId::Tow, false);
         }
         if (const auto p = profile(type, size)) {
             m_ui.label(LabelId::MaxArmor) = p->armorCaption();
@@ -310,9 +251,9 @@ void MainModel::cmdNext4_Click() {
         message("Missing Data", "Please choose armor values.");
         return;
     }
-    const i16 frontValue = narrow16(9 + front);
-    const i16 sideValue = narrow16(9 + side);
-    const i16 rearValue = narrow16(9 + rear);
+    const i16 frontValue = narrow16(kFirstArmor + front);
+    const i16 sideValue = narrow16(kFirstArmor + side);
+    const i16 rearValue = narrow16(kFirstArmor + rear);
     m_rec.intArmorTotal = frontValue;
     m_rec.intArmorPts = narrow16(armorPrice(front).front);
     m_rec.intArmorTotal = add16(m_rec.intArmorTotal, mul16(2, sideValue));
@@ -334,20 +275,20 @@ void MainModel::cmdNext4_Click() {
         message("Error", "Select Open-topped or fully armored");
         return;
     }
-    // Every fully armoured hull below 47 pays 10, the lightest ones included; a heavy
-    // open-topped hull is 10 cheaper.
+    // Every fully armoured hull below the limit pays the surcharge, the lightest ones
+    // included; a heavy open-topped hull gets the discount.
     const bool fullyArmored = open == 1;
-    if (fullyArmored && m_rec.intArmorTotal < 47)
-        m_rec.intArmorPts = add16(m_rec.intArmorPts, 10);
-    else if (!fullyArmored && m_rec.intArmorTotal >= 51)
-        m_rec.intArmorPts = sub16(m_rec.intArmorPts, 10);
+    if (fullyArmored && m_rec.intArmorTotal < kArmorRule.fullyArmoredBelow)
+        m_rec.intArmorPts = add16(m_rec.intArmorPts, narrow16(kArmorRule.fullyArmoredSurcharge));
+    else if (!fullyArmored && m_rec.intArmorTotal >= kArmorRule.openToppedFrom)
+        m_rec.intArmorPts = sub16(m_rec.intArmorPts, narrow16(kArmorRule.openToppedDiscount));
 
     m_ui.frame(FrameId::Armor) = false;
     m_ui.frame(FrameId::Weap) = true;
     m_ui.frame(FrameId::Special) = true;
     m_ui.frame(FrameId::CCW) = true;
     m_ui.button(ButtonId::Calculate) = true;
-    if (m_rec.intArmorTotal > 50)
+    if (m_rec.intArmorTotal > kArmorRule.soupedClosedAbove)
         setEnabled(CheckId::Souped, false);
 }
 
@@ -363,63 +304,59 @@ int MainModel::structurePoints() const {
 
 // ---- Weapons ------------------------------------------------------------------------
 
+void MainModel::setEnabled(const UpgradeRow& u, int s, bool on) {
+    if (u.isList)
+        setEnabled({u.list, s}, on);
+    else
+        setEnabled({u.box, s}, on);
+}
+
 void MainModel::lstWpn1_Click(int s) {
     const int row = selected({ListId::Wpn1, s});
     if (row < 0)
         return;
     const WeaponRow weapon = priceLookup(m_rec.intRace, row).value_or(WeaponRow{});
     at(m_rec.intWpnCost, s) = narrow16(weapon.cost);
-    const int wpnClass = weapon.wpnClass;
-
     const auto openByClass = [&] {
-        for (const UpgradeControl& c : upgradeControls()) {
-            const bool open = c.openFor[static_cast<std::size_t>(wpnClass)];
-            if (c.isList)
-                setEnabled({c.list, s}, open);
-            else
-                setEnabled({c.check, s}, open);
-        }
+        for (const UpgradeRow& u : kUpgrades)
+            setEnabled(u, s, u.openFor[static_cast<std::size_t>(weapon.wpnClass)]);
     };
     openByClass();
 
-    for (CheckId box : kClearedFirst)
-        setChecked({box, s}, false);
-    select({ListId::Battery, s}, -1);
-    setChecked({CheckId::Twin1, s}, false);
-    select({ListId::Slow, s}, -1);
-    setChecked({CheckId::Titan, s}, false);
+    for (const UpgradeRow& u : kUpgrades) {
+        if (u.isList)
+            select({u.list, s}, -1);
+        else
+            setChecked({u.box, s}, false);
+    }
     select({ListId::Number, s}, 0);
     // Unticking a barrel opens its partner; here the class alone decides what is open.
     openByClass();
 
-    if (m_rec.intType == Immobile || m_rec.intSize == WarMachine) {
-        setEnabled({CheckId::Blast1, s}, true);
-        setEnabled({CheckId::Mega1, s}, true);
+    const bool heavyHull = m_rec.intType == Immobile || m_rec.intSize == WarMachine;
+    for (const UpgradeRow& u : kUpgrades) {
+        if (heavyHull && u.openOnHeavyHull)
+            setEnabled(u, s, true);
     }
-    if (m_rec.intRace != Veyra && m_rec.intRace != Concord)
+    const RaceInfo* race = raceInfo(m_rec.intRace);
+    if (race == nullptr || !race->targeters)
         setEnabled({CheckId::Targeter1, s}, false);
 }
 
-void MainModel::upgrade_Click(CheckId id, int s) {
-    const bool on = checked({id, s});
-    const i16 base = at(m_rec.intWpnCost, s);
-
-    if (id == CheckId::Targeter1) {
-        i16 cost = 0;
-        if (on && (m_rec.intRace == Veyra || m_rec.intRace == Concord)) {
-            const auto row = priceLookup(m_rec.intRace, selected({ListId::Wpn1, s}));
-            cost = narrow16(row ? row->targeter : 0);
-        }
-        at(m_rec.intTargeterCost, s) = cost;
-        return;
+void MainModel::upgrade_Click(const UpgradeRow& u, int s) {
+    const bool on = checked({u.box, s});
+    i16 cost = 0;
+    if (on && u.box == CheckId::Targeter1) {
+        // A targeter has a price of its own in the lists of the races that may fit one.
+        const RaceInfo* race = raceInfo(m_rec.intRace);
+        const auto row = priceLookup(m_rec.intRace, selected({ListId::Wpn1, s}));
+        cost = narrow16(race != nullptr && race->targeters && row ? row->targeter : 0);
+    } else if (on) {
+        cost = roundEven16(at(m_rec.intWpnCost, s) * u.factor);
     }
+    at(m_rec.*u.cost, s) = cost;
 
-    for (const BoxUpgrade& u : kBoxUpgrades) {
-        if (u.box == id)
-            at(m_rec.*u.cost, s) = on ? roundEven16(base * u.factor) : i16{0};
-    }
-
-    switch (id) {
+    switch (u.box) {
     case CheckId::Long1:
         setEnabled({CheckId::Short, s}, !on);
         break;
@@ -439,14 +376,12 @@ void MainModel::upgrade_Click(CheckId id, int s) {
     }
 }
 
-void MainModel::lstBattery_Click(int s) {
-    const int k = selected({ListId::Battery, s});
-    at(m_rec.intBatteryCost, s) = k < 0 ? i16{0} : roundEven16(at(m_rec.intWpnCost, s) * k * 0.5);
-}
-
-void MainModel::lstSlow_Click(int s) {
-    const int k = selected({ListId::Slow, s});
-    at(m_rec.intSlowCost, s) = k < 0 ? i16{0} : roundEven16(at(m_rec.intWpnCost, s) * k * -0.25);
+// Gun battery and slow fire: each row after the first adds the row's share again.
+void MainModel::upgradeList_Click(ListRef r) {
+    const auto* u = std::ranges::find(kUpgrades, r.id, &UpgradeRow::list);
+    const int k = selected(r);
+    at(m_rec.*u->cost, r.slot) =
+        k < 0 ? i16{0} : roundEven16(at(m_rec.intWpnCost, r.slot) * k * u->factor);
 }
 
 void MainModel::lstNumber_Click(int s) {
@@ -457,14 +392,10 @@ void MainModel::lstNumber_Click(int s) {
 
 // ---- Special options ----------------------------------------------------------------
 
-void MainModel::option_Click(CheckId id) {
-    for (const OptionPrice& option : optionPrices()) {
-        if (option.box != id)
-            continue;
-        const i16 points = narrow16(option.points);
-        m_rec.intOptionPts =
-            checked(id) ? add16(m_rec.intOptionPts, points) : sub16(m_rec.intOptionPts, points);
-    }
+void MainModel::option_Click(const OptionRow& option) {
+    const i16 points = narrow16(option.points);
+    m_rec.intOptionPts = checked({option.box, 0}) ? add16(m_rec.intOptionPts, points)
+                                                  : sub16(m_rec.intOptionPts, points);
 }
 
 void MainModel::lstTransport_Click() {
@@ -483,11 +414,17 @@ void MainModel::lstTransport_Click() {
 }
 
 void MainModel::chkTransport_Click() {
-    const i16 capacity = narrow16(shownNumber(m_ui.list(ListId::Transport)));
-    const bool on = checked(CheckId::Transport);
-    m_rec.intOptionPts =
-        on ? add16(m_rec.intOptionPts, capacity) : sub16(m_rec.intOptionPts, capacity);
-    setEnabled(ListId::Transport, !on);
+    priceCount(*optionRow(CheckId::Transport));
+}
+
+// A box that prices its count list adds the count times its price while ticked, and locks
+// the list so that the count cannot change under the price.
+void MainModel::priceCount(const OptionRow& option) {
+    const ListRef list{option.countList, 0};
+    const i16 points = mul16(narrow16(shownNumber(m_ui.list(list))), narrow16(option.points));
+    const bool on = checked({option.box, 0});
+    m_rec.intOptionPts = on ? add16(m_rec.intOptionPts, points) : sub16(m_rec.intOptionPts, points);
+    setEnabled(list, !on);
 }
 
 void MainModel::chkSouped_Click() {
@@ -501,36 +438,34 @@ void MainModel::chkSouped_Click() {
 
 // ---- Energy fields ------------------------------------------------------------------
 
-void MainModel::fieldList_Click(FieldKind kind) {
-    const FieldInfo& field = fieldInfo(kind);
-    const int count = shownNumber(m_ui.list(field.list));
+void MainModel::fieldList_Click(const OptionRow& field) {
+    const ListRef list{field.countList, 0};
+    const CheckRef box{field.box, 0};
+    const int count = shownNumber(m_ui.list(list));
     bool refused = false;
-    if (kind == FieldKind::Concord)
+    if (field.field == FieldKind::Concord)
         refused = count > structurePoints();
-    else if (kind == FieldKind::Grak)
+    else if (field.field == FieldKind::Grak)
         refused = count > 1 && count > structurePoints();
     if (!refused) {
-        setEnabled(field.box, true);
+        setEnabled(box, true);
         return;
     }
     message("Too many shields", "Cannot have more shields than structure points.");
-    select(field.list, -1);
-    setChecked(field.box, false);
-    setEnabled(field.box, false);
+    select(list, -1);
+    setChecked(box, false);
+    setEnabled(box, false);
 }
 
-void MainModel::fieldBox_Click(FieldKind kind) {
-    const FieldInfo& field = fieldInfo(kind);
-    const int count = shownNumber(m_ui.list(field.list));
-    const bool on = checked(field.box);
-    if (on && kind == FieldKind::Grak && count > 1 && m_rec.intSize == Normal) {
+void MainModel::fieldBox_Click(const OptionRow& field) {
+    const int count = shownNumber(m_ui.list({field.countList, 0}));
+    if (checked({field.box, 0}) && field.field == FieldKind::Grak && count > 1 &&
+        m_rec.intSize == Normal) {
         message("Too many shields", "Too many shields");
-        m_ui.check(field.box).checked = false; // back to unticked; nothing was added
+        m_ui.check({field.box, 0}).checked = false; // back to unticked; nothing was added
         return;
     }
-    const i16 points = mul16(narrow16(count), narrow16(field.pointsPerField));
-    m_rec.intOptionPts = on ? add16(m_rec.intOptionPts, points) : sub16(m_rec.intOptionPts, points);
-    setEnabled(field.list, !on);
+    priceCount(field);
 }
 
 // ---- Close combat -------------------------------------------------------------------
@@ -619,65 +554,89 @@ void MainModel::cmdPrint_Click() {
         m_effects.emplace_back(Request::ShowCard);
 }
 
+// The reset runs its steps in this order; the handlers that its changes run write record
+// fields that the later steps overwrite.
 void MainModel::cmdReset_Click() {
-    for (int s = 0; s < kSlots; ++s) {
-        select({ListId::Wpn1, s}, 0);
-        for (CheckId box : kClearedFirst)
-            setChecked({box, s}, false);
-        select({ListId::Battery, s}, 0);
-        select({ListId::Slow, s}, 0);
-        select({ListId::Number, s}, 0);
-        setChecked({CheckId::Twin1, s}, false);
-        setChecked({CheckId::Titan, s}, false);
-        for (CheckId box : kUpgradeBoxes)
-            setEnabled({box, s}, false);
-        for (auto cost :
-             {&DesignRecord::intWpnCost, &DesignRecord::intBlastCost, &DesignRecord::intCoaxCost,
-              &DesignRecord::intGatlingCost, &DesignRecord::intBarrelCost,
-              &DesignRecord::intTwinCost, &DesignRecord::intMegaCost})
-            at(m_rec.*cost, s) = 0;
-    }
+    for (int s = 0; s < kSlots; ++s)
+        resetSlot(s);
     select(ListId::CCW, -1);
-    for (CheckId box :
-         {CheckId::Amphib, CheckId::Lander, CheckId::Recovery, CheckId::Tunneller, CheckId::Wrecker,
-          CheckId::Skimmer, CheckId::Transport, CheckId::VeyraF, CheckId::Tow, CheckId::Carriage})
-        setChecked(box, false);
-    setEnabled(CheckId::VeyraF, false);
-    setChecked(CheckId::ConcordF, false);
-    setEnabled(CheckId::ConcordF, false);
-    setChecked(CheckId::GrakF, false);
-    setEnabled(CheckId::GrakF, false);
-    setChecked(CheckId::Ferocious, false);
-    setChecked(CheckId::Souped, false);
-    select(ListId::Transport, -1);
-    setEnabled(CheckId::Transport, false);
-    m_rec.intType = m_rec.intSize = m_rec.intRace = 0;
-    m_rec.intBasePts = m_rec.intOptionPts = m_rec.intArmorPts = 0;
-    m_rec.intCCWCost = m_rec.intExtraAttacks = 0;
-    for (ListId id : {ListId::FArmor, ListId::SArmor, ListId::RArmor, ListId::Open, ListId::Race,
-                      ListId::Type, ListId::Size})
-        select(id, -1);
+    resetOptions();
+    resetHull();
     m_ui.frame(FrameId::Race) = true;
     m_ui.frame(FrameId::Armor) = false;
     m_ui.frame(FrameId::Weap) = false;
     m_ui.frame(FrameId::Special) = false;
     m_ui.label(LabelId::MaxArmor).clear();
     m_ui.label(LabelId::Points).clear();
+    resetToStartUp();
+}
 
-    // A fresh start leaves nothing of the last design behind: the options that the
-    // hull opened or closed, the structure and field counts, the close-combat cost and
-    // the hull's limits all return to their start-up state.
-    for (CheckId box : {CheckId::Souped, CheckId::Amphib, CheckId::Wrecker, CheckId::Skimmer,
-                        CheckId::Tunneller, CheckId::Recovery, CheckId::Tow})
-        setEnabled(box, true);
-    setEnabled(CheckId::Carriage, false);
-    for (ListId id : {ListId::Structure, ListId::VeyraF, ListId::ConcordF, ListId::GrakF}) {
-        select(id, -1);
-        setEnabled(id, false);
+void MainModel::resetSlot(int s) {
+    select({ListId::Wpn1, s}, 0);
+    // The boxes left of the gun battery column first, then the lists, then the rest.
+    const auto lists = std::ranges::find_if(kUpgrades, &UpgradeRow::isList);
+    for (auto u = kUpgrades.begin(); u != lists; ++u)
+        setChecked({u->box, s}, false);
+    for (const UpgradeRow& u : kUpgrades) {
+        if (u.isList)
+            select({u.list, s}, 0);
     }
+    select({ListId::Number, s}, 0);
+    for (auto u = lists; u != kUpgrades.end(); ++u) {
+        if (!u->isList)
+            setChecked({u->box, s}, false);
+    }
+    for (const UpgradeRow& u : kUpgrades) {
+        if (!u.isList)
+            setEnabled({u.box, s}, false);
+    }
+    at(m_rec.intWpnCost, s) = 0;
+    for (const UpgradeRow& u : kUpgrades) {
+        if (u.resetZeroes)
+            at(m_rec.*u.cost, s) = 0;
+    }
+}
+
+void MainModel::resetOptions() {
+    for (const OptionRow& o : kOptions) {
+        if (o.reset == OptionReset::WithOptions)
+            setChecked({o.box, 0}, false);
+    }
+    for (const OptionRow& o : kOptions) {
+        if (o.rule == OptionRule::Field) {
+            setChecked({o.box, 0}, false);
+            setEnabled({o.box, 0}, false);
+        }
+    }
+    for (const OptionRow& o : kOptions) {
+        if (o.reset == OptionReset::Last)
+            setChecked({o.box, 0}, false);
+    }
+    select(ListId::Transport, -1);
+    setEnabled(CheckId::Transport, false);
+}
+
+void MainModel::resetHull() {
+    m_rec.intType = m_rec.intSize = m_rec.intRace = 0;
+    m_rec.intBasePts = m_rec.intOptionPts = m_rec.intArmorPts = 0;
+    m_rec.intCCWCost = m_rec.intExtraAttacks = 0;
+    for (ListId id : {ListId::FArmor, ListId::SArmor, ListId::RArmor, ListId::Open, ListId::Race,
+                      ListId::Type, ListId::Size})
+        select({id, 0}, -1);
+}
+
+// A fresh start leaves nothing of the last design behind: the options that the hull
+// opened or closed, the structure and field counts, the close-combat cost and the hull's
+// limits all return to their start-up state.
+void MainModel::resetToStartUp() {
+    // Clearing a field list opens its box, so the boxes come after the lists.
+    for (ListId id : {ListId::Structure, ListId::VeyraF, ListId::ConcordF, ListId::GrakF}) {
+        select({id, 0}, -1);
+        setEnabled({id, 0}, false);
+    }
+    for (const OptionRow& o : kOptions)
+        setEnabled({o.box, 0}, o.enabledAtStart);
     m_rec.intStructureCost = 0;
-    for (CheckId box : {CheckId::VeyraF, CheckId::ConcordF, CheckId::GrakF})
-        setEnabled(box, false);
     m_ui.frame(FrameId::CCW) = false;
     select(ListId::Attacks, -1);
     setEnabled(ListId::Attacks, false);

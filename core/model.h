@@ -10,7 +10,8 @@
 
 namespace ivc {
 
-enum class FieldKind;
+struct OptionRow;
+struct UpgradeRow;
 
 // A message box for the window to show: modal, no icon, with these buttons.
 struct Message {
@@ -76,30 +77,36 @@ private:
     void cmdNext4_Click();
     void lstStructure_Click();
     void lstWpn1_Click(int s);
-    void upgrade_Click(CheckId id, int s);
-    void lstBattery_Click(int s);
-    void lstSlow_Click(int s);
+    void upgrade_Click(const UpgradeRow& upgrade, int s);
+    void upgradeList_Click(ListRef r); // lstBattery, lstSlow
     void lstNumber_Click(int s);
-    void option_Click(CheckId id);
+    void option_Click(const OptionRow& option);
     void lstTransport_Click();
     void chkTransport_Click();
     void chkSouped_Click();
-    void fieldList_Click(FieldKind kind);
-    void fieldBox_Click(FieldKind kind);
+    void fieldList_Click(const OptionRow& field);
+    void fieldBox_Click(const OptionRow& field);
     void lstCCW_Click();
     void lstAttacks_Click();
     void chkFerocious_Click();
     bool cmdCalculate_Click();
     void cmdPrint_Click();
     void cmdReset_Click();
+    // The reset's steps, in their order.
+    void resetSlot(int s);
+    void resetOptions();
+    void resetHull();
+    void resetToStartUp();
 
     void runListHandler(ListRef r);
     void runCheckHandler(CheckRef r);
     void applyCountRule(int k);
+    void priceCount(const OptionRow& option);
     void showCloseCombatCost();
     void fill(ListId id, int slot, const std::vector<std::string>& rows);
     void setEnabled(ListRef r, bool on) { m_ui.list(r).enabled = on; }
     void setEnabled(CheckRef r, bool on) { m_ui.check(r).enabled = on; }
+    void setEnabled(const UpgradeRow& upgrade, int s, bool on);
     bool checked(CheckRef r) const { return m_ui.check(r).checked; }
     int selected(ListRef r) const { return m_ui.list(r).selected; }
     int structurePoints() const;

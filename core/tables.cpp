@@ -1,18 +1,21 @@
 #include "core/tables.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 namespace ivc {
 namespace {
 
 const std::array<RaceInfo, 8> kRaces = {{
-    // name          field               min size  cheap CCW  WS BS S  I
-    {"Bastion", FieldKind::Concord, WarMachine, false, {4, 4, 5, 4}},
-    {"Dark Veyra", FieldKind::Veyra, Small, false, {4, 4, 4, 5}},
-    {"Veyra", FieldKind::Veyra, Small, true, {3, 3, 4, 4}},
-    {"Concord", FieldKind::Concord, WarMachine, true, {3, 3, 4, 3}},
-    {"Forgeborn", FieldKind::Concord, WarMachine, false, {4, 4, 5, 3}},
-    {"Grak", FieldKind::Grak, Normal, false, {4, 2, 5, 2}},
-    {"Thrane", FieldKind::None, Small, false, {4, 4, 5, 2}},
-    {"Blight", FieldKind::Concord, WarMachine, false, {4, 4, 5, 4}},
+    // name          field               min size  cheap CCW targeters  WS BS S  I
+    {"Bastion", FieldKind::Concord, WarMachine, false, false, {4, 4, 5, 4}},
+    {"Dark Veyra", FieldKind::Veyra, Small, false, false, {4, 4, 4, 5}},
+    {"Veyra", FieldKind::Veyra, Small, true, true, {3, 3, 4, 4}},
+    {"Concord", FieldKind::Concord, WarMachine, true, true, {3, 3, 4, 3}},
+    {"Forgeborn", FieldKind::Concord, WarMachine, false, false, {4, 4, 5, 3}},
+    {"Grak", FieldKind::Grak, Normal, false, false, {4, 2, 5, 2}},
+    {"Thrane", FieldKind::None, Small, false, false, {4, 4, 5, 2}},
+    {"Blight", FieldKind::Concord, WarMachine, false, false, {4, 4, 5, 4}},
 }};
 
 // Hull profile by type (rows) and size (columns).
@@ -172,22 +175,6 @@ constexpr std::array<WeaponRow, 5> kAirMunitions = {{
     {"Big Smart Bomb", 30, 0, 0},
 }};
 
-// Which controls each class opens: no-upgrade, light, ordnance, template, heavy.
-const std::array<UpgradeControl, 12> kUpgradeControls = {{
-    {false, CheckId::Blast1, {}, {false, false, true, false, true}},
-    {false, CheckId::Coax1, {}, {false, true, true, true, true}},
-    {false, CheckId::Gatling1, {}, {false, false, false, false, true}},
-    {false, CheckId::Long1, {}, {false, false, true, false, true}},
-    {false, CheckId::Short, {}, {false, false, true, false, true}},
-    {false, CheckId::Mega1, {}, {false, false, true, true, true}},
-    {false, CheckId::AA1, {}, {false, false, true, false, true}},
-    {false, CheckId::Targeter1, {}, {false, true, false, false, true}},
-    {true, {}, ListId::Battery, {false, false, true, false, false}},
-    {false, CheckId::Twin1, {}, {false, true, false, false, true}},
-    {true, {}, ListId::Slow, {false, false, false, false, true}},
-    {false, CheckId::Titan, {}, {false, false, false, false, false}},
-}};
-
 constexpr std::array<ArmorPrice, 6> kArmorPrices = {{
     {0, 0, 5},    // 9
     {0, 20, 10},  // 10
@@ -195,24 +182,6 @@ constexpr std::array<ArmorPrice, 6> kArmorPrices = {{
     {10, 40, 30}, // 12
     {20, 60, 40}, // 13
     {30, 80, 50}, // 14
-}};
-
-const std::array<OptionPrice, 8> kOptionPrices = {{
-    {CheckId::Amphib, 10},
-    {CheckId::Lander, 30},
-    {CheckId::Recovery, 5},
-    {CheckId::Skimmer, 20},
-    {CheckId::Tunneller, 25},
-    {CheckId::Wrecker, 5},
-    {CheckId::Tow, 5},
-    {CheckId::Carriage, 5},
-}};
-
-const std::array<FieldInfo, 4> kFields = {{
-    {FieldKind::None, ListId::VeyraF, CheckId::VeyraF, 0},
-    {FieldKind::Veyra, ListId::VeyraF, CheckId::VeyraF, 25},
-    {FieldKind::Concord, ListId::ConcordF, CheckId::ConcordF, 35},
-    {FieldKind::Grak, ListId::GrakF, CheckId::GrakF, 15},
 }};
 
 // Close combat: rows and per-attack prices (lower column for Veyra and Concord).
@@ -313,20 +282,34 @@ int closeCombatPrice(int size, int race, int row) {
     return r != nullptr && r->cheapCombat ? c.cheap : c.dear;
 }
 
-std::span<const UpgradeControl> upgradeControls() {
-    return kUpgradeControls;
-}
-
 const ArmorPrice& armorPrice(int row) {
     return kArmorPrices.at(static_cast<std::size_t>(row));
 }
 
-std::span<const OptionPrice> optionPrices() {
-    return kOptionPrices;
+const OptionRow* optionRow(CheckId box) {
+    const auto* row = std::ranges::find(kOptions, box, &OptionRow::box);
+    return row == kOptions.end() ? nullptr : row;
 }
 
-const FieldInfo& fieldInfo(FieldKind kind) {
-    return kFields.at(static_cast<std::size_t>(kind));
+const UpgradeRow* upgradeRow(CheckId box) {
+    const auto* row = std::ranges::find_if(
+        kUpgrades, [box](const UpgradeRow& u) { return !u.isList && u.box == box; });
+    return row == kUpgrades.end() ? nullptr : row;
+}
+
+const OptionRow& fieldRow(FieldKind kind) {
+    const auto* row = std::ranges::find(kOptions, kind, &OptionRow::field);
+    if (kind == FieldKind::None || row == kOptions.end())
+        throw std::invalid_argument("no energy field of that kind");
+    return *row;
+}
+
+const OptionRow* countedBy(ListId list) {
+    const auto* row = std::ranges::find_if(kOptions, [list](const OptionRow& o) {
+        return (o.rule == OptionRule::Transport || o.rule == OptionRule::Field) &&
+               o.countList == list;
+    });
+    return row == kOptions.end() ? nullptr : row;
 }
 
 std::optional<Speed> soupedSpeed(int type, int size, int armorTotal, bool ticked) {

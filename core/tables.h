@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/controls.h"
+#include "core/families.h"
 
 #include <array>
 #include <optional>
@@ -17,13 +17,12 @@ enum Race : int { Bastion = 1, DarkVeyra, Veyra, Concord, Forgeborn, Grak, Thran
 enum Type : int { Walker = 1, Tank, LightVehicle, Flyer, Immobile };
 enum Size : int { Small = 1, Normal, WarMachine };
 
-enum class FieldKind { None, Veyra, Concord, Grak };
-
 struct RaceInfo {
     std::string_view name;
     FieldKind field;         // the energy field the race may buy
     int fieldMinSize;        // smallest hull size whose field list opens
     bool cheapCombat;        // pays the lower close-combat prices
+    bool targeters;          // may fit targeters (its price list has their prices)
     std::array<int, 4> crew; // WS, BS, S, I
 };
 // Race 1..8; nullptr outside.
@@ -61,36 +60,24 @@ std::vector<std::string> closeCombatRows(int size);
 // Points per attack of close-combat row `row`; 0 for an unknown row.
 int closeCombatPrice(int size, int race, int row);
 
-// The twelve upgrade controls of a slot and whether each is open for a class 0..4.
-struct UpgradeControl {
-    bool isList;
-    CheckId check; // when !isList
-    ListId list;   // when isList
-    std::array<bool, 5> openFor;
+// The armour rules: facing values, the allowance of an open or fully armoured hull, and
+// the weight above which souped-up engines are closed.
+struct ArmorRule {
+    int firstValue;        // row 0 of an armour list shows this value
+    int fullyArmoredBelow; // a fully armoured hull lighter than this pays the surcharge
+    int fullyArmoredSurcharge;
+    int openToppedFrom; // an open-topped hull this heavy or heavier gets the discount
+    int openToppedDiscount;
+    int soupedClosedAbove; // a hull heavier than this cannot take souped-up engines
 };
-std::span<const UpgradeControl> upgradeControls();
+inline constexpr ArmorRule kArmorRule = {9, 47, 10, 51, 10, 50};
+inline constexpr int kFirstArmor = kArmorRule.firstValue;
 
-// Armour points of facing row 0..5 (value 9 + row).
+// Armour points of facing row 0..5 (value kFirstArmor + row).
 struct ArmorPrice {
     int front, side, rear;
 };
 const ArmorPrice& armorPrice(int row);
-
-// Fixed-price options and their points.
-struct OptionPrice {
-    CheckId box;
-    int points;
-};
-std::span<const OptionPrice> optionPrices();
-
-// An energy field kind: its count list, its box and the points per field.
-struct FieldInfo {
-    FieldKind kind;
-    ListId list;
-    CheckId box;
-    int pointsPerField;
-};
-const FieldInfo& fieldInfo(FieldKind kind);
 
 // Speed class and points of a hull with Souped-up Engines ticked or not; nullopt when the
 // option changes nothing for the hull.

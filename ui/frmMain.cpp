@@ -1,6 +1,7 @@
 #include "ui/frmMain.h"
 
 #include "core/card.h"
+#include "core/tables.h"
 #include "ui/frmAbout.h"
 #include "ui/frmPrint.h"
 #include "ui/frmRules.h"
@@ -18,6 +19,8 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTabWidget>
+
+#include <algorithm>
 
 namespace ivc::ui {
 
@@ -44,11 +47,6 @@ constexpr Font kBold18{18.0, true};
 constexpr Font kBold12{12.0, true};
 constexpr Font kPlain12{12.0, false};
 constexpr Font kPlain135{13.5, false};
-
-// A rectangle in twips; a zero width or height takes the control's natural size.
-struct Place {
-    int x, y, w = 0, h = 0;
-};
 
 struct FramePlace {
     FrameId id;
@@ -81,13 +79,6 @@ struct ListPlace {
     Font font = kPlain;
 };
 
-struct CheckPlace {
-    CheckId id;
-    Parent parent;
-    Place at;
-    const char* rule; // the rules entry that explains it, for its tooltip
-};
-
 struct ButtonPlace {
     ButtonId id;
     const char* caption;
@@ -96,15 +87,16 @@ struct ButtonPlace {
     Font font;
 };
 
-// Weapon grid: one column per control array, slot i on the row at y = 960 + 480 i.
+// Weapon grid: one column per control array, slot i on the row at y = 960 + 480 i: the
+// weapon, the upgrades in their family's order, then the count.
 struct GridColumn {
     int x;
     int width; // lists only
-    const char* heading;
+    std::string_view heading;
     bool isList;
     ListId list;
     CheckId check;
-    const char* rule; // the rules entry that explains the upgrade, for its tooltip
+    std::string_view rule; // the rules entry that explains the upgrade, for its tooltip
 };
 
 constexpr std::array<FramePlace, 5> kFrames = {{
@@ -164,23 +156,6 @@ const std::array<ListPlace, 14> kListPlaces = {{
     {ListId::Attacks, CCW, {120, 1440, 1575, 315}, "Number of close combat weapons"},
 }};
 
-const std::array<CheckPlace, 14> kCheckPlaces = {{
-    {CheckId::Amphib, Special, {120, 240}, "Amphibious"},
-    {CheckId::Tunneller, Special, {2040, 240}, "Tunneller"},
-    {CheckId::Wrecker, Special, {3840, 240}, "Wrecker"},
-    {CheckId::Souped, Special, {6720, 240}, "Fast"},
-    {CheckId::Lander, Special, {120, 840}, "Orbital Lander"},
-    {CheckId::Skimmer, Special, {2040, 840}, "Skimmer"},
-    {CheckId::Recovery, Special, {3840, 840}, "Recovery Vehicle"},
-    {CheckId::Tow, Special, {6720, 840}, "Tow Bar"},
-    {CheckId::Transport, Special, {120, 1440}, "Transport"},
-    {CheckId::Carriage, Special, {6720, 1440}, "Carriage"},
-    {CheckId::ConcordF, Special, {120, 1920}, "Ward Shields"},
-    {CheckId::VeyraF, Special, {3840, 1920}, "Veyra Fields"},
-    {CheckId::GrakF, Special, {6720, 1920}, "Grak Fields"},
-    {CheckId::Ferocious, CCW, {120, 1920}, "Ferocious"},
-}};
-
 const std::array<ButtonPlace, kButtonCount> kButtonPlaces = {{
     {ButtonId::Next1, "&Next", Race, {6720, 360, 975, 495}, {12.0, false}},
     {ButtonId::Next4, "&Next", Armor, {7800, 840, 1095, 375}, kPlain},
@@ -196,22 +171,19 @@ constexpr int kGridTop = 960;
 constexpr int kGridStep = 480;
 constexpr int kHeadingTop = 360;
 
-const std::array<GridColumn, 14> kGrid = {{
-    {120, 1815, "", true, ListId::Wpn1, {}, ""},
-    {2160, 0, "Blast", false, {}, CheckId::Blast1, "Blast"},
-    {2760, 0, "Co Axial", false, {}, CheckId::Coax1, "Co Axial"},
-    {3480, 0, "Gatling", false, {}, CheckId::Gatling1, "Gatling"},
-    {4200, 0, "Long Barrel", false, {}, CheckId::Long1, "Long Barrel"},
-    {4920, 0, "Short Barrel", false, {}, CheckId::Short, "Shorter Barrel"},
-    {5640, 0, "Mega Weap", false, {}, CheckId::Mega1, "Mega Weapon"},
-    {6360, 0, "AA Mount", false, {}, CheckId::AA1, "AA Mount"},
-    {7200, 0, "Targeter", false, {}, CheckId::Targeter1, "Targeter"},
-    {7800, 495, "Gun Battery", true, ListId::Battery, {}, "Gun Battery"},
-    {8640, 0, "Twin Linked", false, {}, CheckId::Twin1, "Twin Linked"},
-    {9240, 495, "Slow Fire", true, ListId::Slow, {}, "Slow Fire Rate"},
-    {9960, 0, "Titan Killer", false, {}, CheckId::Titan, "Titan Killer"},
-    {10560, 495, "#", true, ListId::Number, {}, ""},
-}};
+constexpr int kShortListWidth = 495; // the grid's gun battery, slow fire and count lists
+
+constexpr std::array<GridColumn, kUpgrades.size() + 2> kGrid = [] {
+    std::array<GridColumn, kUpgrades.size() + 2> grid{};
+    grid.front() = {120, 1815, "", true, ListId::Wpn1, {}, ""};
+    for (std::size_t i = 0; i < kUpgrades.size(); ++i) {
+        const UpgradeRow& u = kUpgrades[i];
+        grid[i + 1] = {
+            u.x, u.isList ? kShortListWidth : 0, u.heading, u.isList, u.list, u.box, u.rulesEntry};
+    }
+    grid.back() = {10560, kShortListWidth, "#", true, ListId::Number, {}, ""};
+    return grid;
+}();
 
 QString qs(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -226,10 +198,10 @@ void place(QWidget* w, Place at, int yOffset) {
 }
 
 // One sentence of the rules window's text about an option or upgrade.
-QString ruleTip(const char* rule) {
-    if (*rule == '\0')
+QString ruleTip(std::string_view rule) {
+    if (rule.empty())
         return {};
-    const QString heading = QString::fromUtf8(rule);
+    const QString heading = qs(rule);
     // The rules have no entry of their own for the anti-aircraft mount.
     if (heading == QLatin1String("AA Mount"))
         return QStringLiteral("The weapon is mounted so that it can also fire at flyers.");
@@ -370,19 +342,19 @@ void FrmMain::buildControls() {
     for (const ListPlace& l : kListPlaces) {
         QWidget* parent = container(l.parent);
         auto* list = new QComboBox(parent);
-        list->setObjectName(QString::fromStdString(ivc::objectName(l.id)));
+        list->setObjectName(QString::fromStdString(ivc::objectName({l.id, 0})));
         list->setAccessibleName(QString::fromUtf8(l.accessibleName));
         applyFont(list, l.font);
         place(list, l.at, offsetOf(parent));
         m_lists[static_cast<std::size_t>(l.id)] = {list};
     }
-    for (const CheckPlace& c : kCheckPlaces) {
-        QWidget* parent = container(c.parent);
-        auto* box = new QCheckBox(qs(info(c.id).caption), parent);
-        box->setObjectName(QString::fromStdString(ivc::objectName(c.id)));
-        box->setToolTip(ruleTip(c.rule));
-        place(box, c.at, offsetOf(parent));
-        m_checks[static_cast<std::size_t>(c.id)] = {box};
+    for (const OptionRow& o : kOptions) {
+        QWidget* parent = container(o.frame == FrameId::CCW ? CCW : Special);
+        auto* box = new QCheckBox(qs(o.caption), parent);
+        box->setObjectName(qs(o.name));
+        box->setToolTip(ruleTip(o.rulesEntry));
+        place(box, o.at, offsetOf(parent));
+        m_checks[static_cast<std::size_t>(o.box)] = {box};
     }
     for (const ButtonPlace& b : kButtonPlaces) {
         QWidget* parent = container(b.parent);
@@ -420,28 +392,26 @@ void FrmMain::orderTabChain() {
         listAt(ListId::RArmor),
         listAt(ListId::Open),
         buttonAt(ButtonId::Next4),
-        boxAt(CheckId::Amphib),
-        boxAt(CheckId::Tunneller),
-        boxAt(CheckId::Wrecker),
-        boxAt(CheckId::Souped),
-        boxAt(CheckId::Lander),
-        boxAt(CheckId::Skimmer),
-        boxAt(CheckId::Recovery),
-        boxAt(CheckId::Tow),
-        listAt(ListId::Transport),
-        boxAt(CheckId::Transport),
-        listAt(ListId::Structure),
-        boxAt(CheckId::Carriage),
-        listAt(ListId::ConcordF),
-        boxAt(CheckId::ConcordF),
-        listAt(ListId::VeyraF),
-        boxAt(CheckId::VeyraF),
-        listAt(ListId::GrakF),
-        boxAt(CheckId::GrakF),
-        listAt(ListId::CCW),
-        listAt(ListId::Attacks),
-        boxAt(CheckId::Ferocious),
     };
+    // The special options row by row, left to right; a count list comes just before the
+    // box that prices it, since its number is picked first.
+    std::vector<std::pair<std::pair<int, int>, QWidget*>> special;
+    for (const OptionRow& o : kOptions) {
+        if (o.frame != FrameId::Special)
+            continue;
+        special.push_back({{o.at.y, o.at.x}, boxAt(o.box)});
+        if (const OptionRow* counted = countedBy(o.countList); counted == &o)
+            special.push_back({{o.at.y, o.at.x - 1}, listAt(o.countList)});
+    }
+    for (const ListPlace& l : kListPlaces) {
+        if (l.parent == Special && countedBy(l.id) == nullptr)
+            special.push_back({{l.at.y, l.at.x}, listAt(l.id)});
+    }
+    std::ranges::sort(special, {}, [](const auto& entry) { return entry.first; });
+    for (const auto& entry : special)
+        chain.push_back(entry.second);
+    for (QWidget* w : {listAt(ListId::CCW), listAt(ListId::Attacks), boxAt(CheckId::Ferocious)})
+        chain.push_back(w);
     for (int s = 0; s < kSlots; ++s) {
         for (const GridColumn& col : kGrid)
             chain.push_back(col.isList ? listAt(col.list, s) : boxAt(col.check, s));
@@ -457,11 +427,11 @@ void FrmMain::buildWeaponGrid() {
     for (const GridColumn& col : kGrid) {
         const int width = col.isList ? col.width : kCheckSize;
         const QString tip = ruleTip(col.rule);
-        if (*col.heading != '\0') {
-            auto* heading = new QLabel(QString::fromUtf8(col.heading), frame);
+        if (!col.heading.empty()) {
+            auto* heading = new QLabel(qs(col.heading), frame);
             const bool number = col.isList && col.list == ListId::Number;
             heading->setObjectName(QStringLiteral("lblHeading") +
-                                   QString::fromUtf8(col.heading).remove(QLatin1Char(' ')));
+                                   qs(col.heading).remove(QLatin1Char(' ')));
             applyFont(heading, number ? kBold18 : kPlain);
             heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
             heading->setWordWrap(true);
@@ -478,16 +448,15 @@ void FrmMain::buildWeaponGrid() {
             if (col.isList) {
                 auto* list = new QComboBox(frame);
                 list->setObjectName(QString::fromStdString(ivc::objectName({col.list, s})));
-                list->setAccessibleName(slotName + (*col.heading != '\0'
-                                                        ? QString::fromUtf8(col.heading)
-                                                        : QStringLiteral("Weapon")));
+                list->setAccessibleName(
+                    slotName + (!col.heading.empty() ? qs(col.heading) : QStringLiteral("Weapon")));
                 list->setToolTip(tip);
                 place(list, at, 0);
                 m_lists[static_cast<std::size_t>(col.list)].push_back(list);
             } else {
                 auto* box = new QCheckBox(frame);
                 box->setObjectName(QString::fromStdString(ivc::objectName({col.check, s})));
-                box->setAccessibleName(slotName + QString::fromUtf8(col.heading));
+                box->setAccessibleName(slotName + qs(col.heading));
                 box->setToolTip(tip);
                 place(box, at, 0);
                 m_checks[static_cast<std::size_t>(col.check)].push_back(box);

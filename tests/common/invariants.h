@@ -18,14 +18,13 @@ inline int shownNumber(const ListState& l) {
 // has missed an untick or counted one twice.
 inline int expectedOptionPoints(const MainModel& m) {
     int sum = 0;
-    for (const OptionPrice& o : optionPrices())
-        sum += m.check(o.box).checked ? o.points : 0;
-    if (m.check(CheckId::Transport).checked)
-        sum += shownNumber(m.list(ListId::Transport));
-    for (FieldKind k : {FieldKind::Veyra, FieldKind::Concord, FieldKind::Grak}) {
-        const FieldInfo& f = fieldInfo(k);
-        if (m.check(f.box).checked)
-            sum += shownNumber(m.list(f.list)) * f.pointsPerField;
+    for (const OptionRow& o : kOptions) {
+        if (!m.check({o.box, 0}).checked)
+            continue;
+        if (o.rule == OptionRule::Fixed)
+            sum += o.points;
+        else if (o.rule == OptionRule::Transport || o.rule == OptionRule::Field)
+            sum += shownNumber(m.list({o.countList, 0})) * o.points;
     }
     return sum;
 }
@@ -63,8 +62,8 @@ inline std::vector<std::string> invariantViolations(const MainModel& m) {
     require(m.list(ListId::Transport).enabled != m.check(CheckId::Transport).checked,
             "lstTransport is locked exactly while chkTransport is ticked");
     for (FieldKind k : {FieldKind::Veyra, FieldKind::Concord, FieldKind::Grak}) {
-        const FieldInfo& f = fieldInfo(k);
-        require(!m.check(f.box).checked || !m.list(f.list).enabled,
+        const OptionRow& f = fieldRow(k);
+        require(!m.check({f.box, 0}).checked || !m.list({f.countList, 0}).enabled,
                 "a field list is locked while its box is ticked");
     }
     return broken;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/differences.h"
 #include "core/model.h"
 #include "core/tables.h"
 
@@ -74,7 +75,7 @@ inline std::string effects(MainModel& m) {
 inline void startDesign(MainModel& m, Hull h) {
     for (const auto& [list, n] : {std::pair{ListId::Race, h.race}, std::pair{ListId::Type, h.type},
                                   std::pair{ListId::Size, h.size}})
-        m.select(list, n - 1);
+        m.select({list, 0}, n - 1);
     press(m, ButtonId::Next1);
 }
 
@@ -84,7 +85,7 @@ inline void armour(MainModel& m, int front, int side, int rear, int open = 1) {
     for (const auto& [list, row] :
          {std::pair{ListId::FArmor, front - 9}, std::pair{ListId::SArmor, side - 9},
           std::pair{ListId::RArmor, rear - 9}, std::pair{ListId::Open, open}})
-        m.select(list, row);
+        m.select({list, 0}, row);
     press(m, ButtonId::Next4);
 }
 
@@ -111,8 +112,10 @@ inline void expectFreshStart(const MainModel& m) {
     for (int s = 0; s < kSlots; ++s)
         seen.list({ListId::Wpn1, s}).rows = fresh.list({ListId::Wpn1, s}).rows;
     seen.list(ListId::CCW).rows = fresh.list(ListId::CCW).rows;
-    EXPECT_TRUE(seen == fresh.controls()) << "a control differs from a fresh one";
-    EXPECT_TRUE(m.record() == fresh.record()) << "the design record differs from a fresh one";
+    EXPECT_EQ(describeDifferences(seen, fresh.controls()), "")
+        << "controls after the reset / fresh";
+    EXPECT_EQ(describeDifferences(m.record(), fresh.record()), "")
+        << "record after the reset / fresh";
 }
 
 } // namespace ivc::test

@@ -37,10 +37,10 @@ TEST(InitialStats, SetsTheProfileAndOpensListsAndOptionsByHull) {
             shown = m.caption(LabelId::Speed) + " " + m.caption(LabelId::MaxArmor) + " " +
                     std::to_string(m.record().intBasePts) + " ";
             for (ListId id : {ListId::VeyraF, ListId::ConcordF, ListId::GrakF, ListId::Structure})
-                shown += m.list(id).enabled ? '1' : '0';
+                shown += m.list({id, 0}).enabled ? '1' : '0';
             shown += ' ';
             for (CheckId box : allChecks().first(10)) // the option boxes
-                shown += m.check(box).enabled ? '1' : '0';
+                shown += m.check({box, 0}).enabled ? '1' : '0';
         }
         EXPECT_EQ(shown, expected);
         EXPECT_EQ(m.usable(ButtonId::Next1), shown == missing);
@@ -139,7 +139,7 @@ TEST(Reset, EqualsAFreshStartWhateverTheDesign) {
     const MainModel fresh;
     for (int s = 0; s < kSlots; ++s) {
         for (CheckId id : allChecks())
-            EXPECT_TRUE(!info(id).perSlot || !fresh.check({id, s}).enabled) << info(id).name;
+            EXPECT_TRUE(!isSlotArray(id) || !fresh.check({id, s}).enabled) << info(id).name;
         EXPECT_EQ(fresh.list({ListId::Wpn1, s}).text() + fresh.list({ListId::Battery, s}).text() +
                       fresh.list({ListId::Slow, s}).text() + fresh.list({ListId::Number, s}).text(),
                   "None001");

@@ -22,7 +22,7 @@ std::string openUpgrades(const MainModel& m, int s) {
         // GCC 12 -Wrestrict false positive (GCC bug 105329) on a one-character string literal.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wrestrict"
-        if (info(id).perSlot && m.usable({id, s}))
+        if (isSlotArray(id) && m.usable({id, s}))
             open += " " + name.substr(3, name.find_first_of("1_") - 3);
 #pragma GCC diagnostic pop
     }
@@ -89,7 +89,7 @@ TEST(WeaponChoice, ANewWeaponClearsEveryUpgradeThroughItsHandler) {
     EXPECT_EQ(weaponLine(m, 5), "1x Blast Short Barrel Gun Battery(3) Howitzer");
     act(m, "lstWpn1_5=Beam Rifle"); // 3, light
     for (CheckId id : allChecks())
-        EXPECT_TRUE(!info(id).perSlot || !m.check({id, 5}).checked) << info(id).name;
+        EXPECT_TRUE(!isSlotArray(id) || !m.check({id, 5}).checked) << info(id).name;
     EXPECT_EQ(m.list({ListId::Battery, 5}).text() + m.list({ListId::Slow, 5}).text(), "");
     EXPECT_EQ(openUpgrades(m, 5), "Blast Coax Mega Targeter Twin");
     EXPECT_EQ(calculate(m), "63");
