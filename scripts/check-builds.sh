@@ -1,16 +1,14 @@
 #!/usr/bin/env bash
 # Builds the program as a packager would, in each of CMake's four build types, with warnings
-# as errors and the tests off, on a machine where the test tools are hidden from CMake: the
-# configuration must not look for GoogleTest, Google Benchmark or Qt Test, and every build
-# type must compile without a warning and start. Builds go to build-check/<type>/.
+# as errors and the tests off: the configuration must not look for GoogleTest, Google
+# Benchmark or Qt Test (so it works where they are not installed), and every build type must
+# compile without a warning and start. Builds go to build-check/<type>/.
 #   scripts/check-builds.sh [BUILD_TYPE...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 types=("$@")
 ((${#types[@]})) || types=(Release Debug RelWithDebInfo MinSizeRel)
-# find_package() of any of these fails (or reports them not found) as if not installed.
-hidden=(GTest GMock benchmark Qt6Test)
 mkdir -p build-check
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
@@ -18,14 +16,16 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 for type in "${types[@]}"; do
   dir=build-check/$type
   echo "== $type"
-  args=(-DCMAKE_BUILD_TYPE="$type" -DIVC_BUILD_TESTS=OFF -DIVC_WERROR=ON)
-  for p in "${hidden[@]}"; do args+=(-DCMAKE_DISABLE_FIND_PACKAGE_"$p"=ON); done
-  if ! cmake -S . -B "$dir" "${args[@]}" >"$dir.log" 2>&1; then
+  before=$failures
+  rm -f "$dir/CMakeCache.txt" # a fresh configuration, so that the cache shows only its searches
+  if ! cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" -DIVC_BUILD_TESTS=OFF -DIVC_WERROR=ON \
+    >"$dir.log" 2>&1; then
     cat "$dir.log" >&2
-    fail "$type: configuring without the test tools failed"
+    fail "$type: configuring failed"
     continue
   fi
-  # Nothing of the test tools in the cache: no search for them was even made.
+  # Every find_package() leaves <Package>_DIR in the cache, found or not (FindGTest asks for
+  # GTest's config first): none of these means no test tool was even looked for.
   found=$(grep -E '^(GTest|GMock|benchmark|Qt6Test)_DIR|^GTEST_|^GMOCK_' "$dir/CMakeCache.txt" || true)
   [ -z "$found" ] || fail "$type: the configuration looked for test tools: $found"
   if ! cmake --build "$dir" -j"$(nproc)" >>"$dir.log" 2>&1; then
@@ -37,7 +37,7 @@ for type in "${types[@]}"; do
   rc=0
   QT_QPA_PLATFORM=offscreen timeout 3 "$dir/ironvale-vc" >/dev/null 2>&1 || rc=$?
   [ "$rc" -eq 124 ] || fail "$type: ironvale-vc ended by itself with exit code $rc"
-  echo "$type: configured without test tools, built with -Werror, starts"
+  ((failures > before)) || echo "$type: configured without looking for test tools, built with -Werror, starts"
 done
 
 if ((failures)); then
