@@ -1,3 +1,4 @@
+#include "common/fullest_design.h"
 #include "common/typical_design.h"
 #include "uitest.h"
 
@@ -19,7 +20,8 @@ namespace {
 const QString kQuestion = QStringLiteral("Statcard Print: Print Statcard? [*Yes No]");
 const QString kOffer = QStringLiteral("Statcard Print: There is no default printer. Save the "
                                       "Statcard as a PDF file instead? [*Save Cancel]");
-const QString kFailed = QStringLiteral("Statcard Print: The Statcard could not be printed. [*Ok]");
+const QString kNotSaved = QStringLiteral("Statcard Print: The Statcard could not be saved as "
+                                         "%1: No such file or directory. [*Ok]");
 
 // A card window on a machine without a printer, whose file dialog answers with the next of
 // `files` (Cancel when none is left): every print goes the PDF way.
@@ -44,35 +46,165 @@ struct Card {
     int fileQuestions = 0;
 };
 
+// Prints a card the PDF way (a machine without a printer) and returns the page's text.
+QString printedText(const ivc::CardTexts& texts) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("card.pdf");
+    Card card({file});
+    BoxAnswerer answers;
+    answers.queue("Yes Save No");
+    card.window.showCard(texts);
+    card.waitForReturn(1);
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-enc", "UTF-8", file, "-"});
+    pdftotext.waitForFinished(30000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
 } // namespace
 
 class TestFrmPrint : public QObject {
     Q_OBJECT
 private slots:
-    void borderlessCentredAndNothingClipped();
+    void fullestCardKeepsEveryWord_data();
+    void fullestCardKeepsEveryWord();
+    void nameShrinksWrapsThenElides_data();
+    void nameShrinksWrapsThenElides();
+    void blackOnWhiteUnderADarkPalette();
     void printQuestionOncePerFocusGain_data();
     void printQuestionOncePerFocusGain();
 };
 
-// The last special line may gather several entries; its tooltip holds them all.
-void TestFrmPrint::borderlessCentredAndNothingClipped() {
-    Card hooked; // stays off the machine's printers whatever the answer
-    FrmPrint& card = hooked.window;
-    BoxAnswerer answers;
-    answers.queue("No");
-    ivc::CardTexts texts = ivc::makeCard(ivc::test::typicalDesign("Ironhide"));
-    texts.special[7] = texts.lastSpecialTooltip = "Tow Bar, Carriage";
+void TestFrmPrint::fullestCardKeepsEveryWord_data() {
+    QTest::addColumn<int>("race");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");                          // as screen and paper show it
+    const QString phoenician = QString::fromUcs4(U"\U00010900"); // in no installed font
+    const QString replaced(QChar::ReplacementCharacter);
+    const QString names[] = {"Ironhide", "Ærøskøbing", "Ζεύς Άρης",           "Warden of Gates",
+                             "鋼鉄の獣", "Grimtusk",   "Forge " + phoenician, "Blightmaw"};
+    for (int race = 1; race <= 8; ++race) {
+        const QString& name = names[race - 1];
+        QString shown = name;
+        shown.replace(phoenician, replaced);
+        QTest::addRow("%s", ivc::raceInfo(race)->name.data()) << race << name << shown;
+    }
+}
+
+// The fullest design the controls allow, for every race: every text fits its place at a
+// readable size, the fields' places do not overlap, and the printed page holds every word
+// as the screen shows it, letters of any script included.
+void TestFrmPrint::fullestCardKeepsEveryWord() {
+    QFETCH(int, race);
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    const ivc::CardTexts texts = ivc::makeCard(fullestDesign(race, name.toStdString()));
+    FrmPrint card;
     card.showCard(texts);
-    QCOMPARE(find(card, "lblSpecial_7")->toolTip(), QStringLiteral("Tow Bar, Carriage"));
+    const QPoint off = card.geometry().center() - card.screen()->availableGeometry().center();
+    QVERIFY(off.manhattanLength() <= 2);
+    card.hide(); // before it asks
     QVERIFY(card.windowFlags().testFlag(Qt::FramelessWindowHint));
     QCOMPARE(card.size(), QSize(609, 369)); // 9135 x 5535 twips
     QCOMPARE(card.minimumSize(), card.maximumSize());
-    const QPoint off = card.geometry().center() - card.screen()->availableGeometry().center();
-    QVERIFY(off.manhattanLength() <= 2);
-    QCOMPARE(find(card, "lblSpecial_4")->geometry(), ivc::ui::twipsRect(7200, 3960, 1695, 255));
-    QCOMPARE(find(card, "lblName")->font().pointSizeF(), 9.75);
-    for (const QLabel* label : card.findChildren<QLabel*>())
-        QVERIFY2(fits(*label), qPrintable(label->objectName() + label->text()));
+
+    QStringList words;
+    QList<QRectF> inks;
+    for (const QLabel* label : card.findChildren<QLabel*>()) {
+        const bool caption = label->objectName().isEmpty();
+        const QString field = caption ? label->text() : label->objectName();
+        const QString whole = field == "lblName" ? shown : label->text();
+        const FrmPrint::Setting s = card.setting(field);
+        const QFontMetricsF metrics(s.font);
+        QVERIFY2(!s.elided && s.lines.join(' ').simplified() == whole.simplified(),
+                 qPrintable(field + ": " + s.lines.join(" / ")));
+        QVERIFY2(s.font.pixelSize() >= 120, qPrintable(field)); // 6 points
+        QVERIFY(double(s.lines.size()) * metrics.lineSpacing() <= s.box.height());
+        // The text's own extent, which must stay in its box and run into no other.
+        QRectF ink(s.box.topLeft(), QSizeF(0, double(s.lines.size()) * metrics.height()));
+        for (int i = 0; i < s.lines.size(); ++i)
+            ink.setWidth(std::max(ink.width(),
+                                  (i > 0 ? s.indent : 0) + metrics.horizontalAdvance(s.lines[i])));
+        QVERIFY2(ink.width() <= s.box.width(), qPrintable(field));
+        for (const QRectF& other : inks)
+            QVERIFY2(!other.intersects(ink), qPrintable(field));
+        QVERIFY(QRectF(0, 0, 9120, 5520).contains(ink));
+        inks << ink;
+        words << whole.split(' ', Qt::SkipEmptyParts);
+    }
+    QVERIFY(find<QLabel>(card, "lblSpecial_7")->text().contains(", Ferocious, Tow Bar"));
+    QVERIFY(card.setting("lblWeapons_0").lines.size() == 2);
+
+    const QStringList printed = printedText(texts).split(QRegularExpression("\\s+"));
+    for (const QString& word : words)
+        QVERIFY2(printed.contains(word), qPrintable(word));
+}
+
+void TestFrmPrint::nameShrinksWrapsThenElides_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("shrunk"); // below the card's 9.75 points
+    QTest::addColumn<bool>("elided");
+    QTest::newRow("fits") << "Ironhide" << 1 << false << false;
+    QTest::newRow("shrinks") << "Ironhide the Bold" << 1 << true << false;
+    QTest::newRow("wraps") << "Ironhide the Unbroken of Vale" << 2 << true << false;
+    QTest::newRow("elided") << "The Indomitable Iron Fortress of the Seventh Bastion Legion" << 2
+                            << true << true;
+    QTest::newRow("one long word") << QString("Iron").repeated(20) << 2 << true << true;
+}
+
+// A name too long for its field at the card's size is shrunk while it stays readable, then
+// wrapped onto a second line, and only then cut short with "…" after whole letters; the
+// whole name stays in the field's tooltip.
+void TestFrmPrint::nameShrinksWrapsThenElides() {
+    QFETCH(QString, name);
+    QFETCH(int, lines);
+    QFETCH(bool, shrunk);
+    QFETCH(bool, elided);
+    FrmPrint card;
+    ivc::CardTexts texts;
+    texts.name = name.toStdString();
+    card.showCard(texts);
+    card.hide();
+    const FrmPrint::Setting s = card.setting("lblName");
+    QCOMPARE(s.lines.size(), lines);
+    QCOMPARE(s.font.pixelSize() < 195, shrunk);
+    QVERIFY(s.font.pixelSize() >= 120);
+    QCOMPARE(s.elided, elided);
+    const QFontMetricsF metrics(s.font);
+    for (int i = 0; i < s.lines.size(); ++i)
+        QVERIFY((i > 0 ? s.indent : 0) + metrics.horizontalAdvance(s.lines[i]) <= s.box.width());
+    QString kept = s.lines.join(' ');
+    if (elided) {
+        QVERIFY(kept.endsWith(QChar(0x2026)));
+        kept.chop(1);
+        QCOMPARE(find<QLabel>(card, "lblName")->toolTip(), name);
+    }
+    // What is shown is the name itself, or its beginning, whole letters only.
+    QVERIFY2(name.simplified().startsWith(kept.simplified()) ||
+                 name.startsWith(QString(kept).remove(' ')),
+             qPrintable(kept));
+    QCOMPARE(kept.size() < name.size() - 1, elided);
+}
+
+// The card and its print are black on white whatever the desktop's colours.
+void TestFrmPrint::blackOnWhiteUnderADarkPalette() {
+    const QPalette before = QApplication::palette();
+    QPalette dark(QColor(40, 40, 40));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    FrmPrint card;
+    card.showCard(ivc::makeCard(typicalDesign("Ironhide")));
+    card.hide();
+    const QImage image = card.grab().toImage();
+    QApplication::setPalette(before);
+    QCOMPARE(image.pixelColor(4, 4), QColor(Qt::white));   // inside the outer frame
+    QCOMPARE(image.pixelColor(0, 100), QColor(Qt::black)); // the frame
+    int darkest = 255;
+    for (int y = 48; y < 64; ++y)
+        for (int x = 16; x < 70; ++x) // the name
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    QVERIFY(darkest < 60);
 }
 
 void TestFrmPrint::printQuestionOncePerFocusGain_data() {
@@ -93,8 +225,8 @@ void TestFrmPrint::printQuestionOncePerFocusGain_data() {
     QTest::newRow("cancel the offer")
         << "Yes Cancel No" << QStringList("a.pdf") << false << once << 0;
     QTest::newRow("cancel the file") << "Yes Save No" << QStringList() << false << once << 0;
-    QTest::newRow("unwritable folder") << "Yes Save Ok No" << QStringList("no/a.pdf") << false
-                                       << QStringList{kQuestion, kOffer, kFailed, kQuestion} << 0;
+    QTest::newRow("missing folder") << "Yes Save Ok No" << QStringList("no/a.pdf") << false
+                                    << QStringList{kQuestion, kOffer, kNotSaved, kQuestion} << 0;
 }
 
 // The card asks whenever it gains the focus, once; No hides it and returns, Yes prints
@@ -108,6 +240,8 @@ void TestFrmPrint::printQuestionOncePerFocusGain() {
     QTemporaryDir dir;
     for (QString& file : files)
         file = dir.filePath(file);
+    for (QString& box : boxes)
+        box = box.arg(files.value(0));
     Card card(files);
     BoxAnswerer answerer;
     answerer.queue(answers + " No");
