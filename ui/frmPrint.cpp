@@ -228,15 +228,13 @@ FrmPrint::Setting fit(const QString& text, const QFont& font, const QRect& place
     }
     const QFont sized = sizedInTwips(font, kReadableTwips);
     const QFontMetricsF metrics(sized);
-    if (2 * metrics.lineSpacing() > room)
-        return {sized, {metrics.elidedText(text, Qt::ElideRight, width)}, place, 0, true};
     const auto spans = breakLines(text, sized, width, indent);
-    const QString rest = text.mid(spans.at(1).first).trimmed();
-    return {sized,
-            {linesOf(spans).front(), metrics.elidedText(rest, Qt::ElideRight, width - indent)},
-            row,
-            indent,
-            true};
+    const bool twoLines = 2 * metrics.lineSpacing() <= room && spans.size() > 1;
+    const int rest = twoLines ? spans[1].first : 0;
+    QStringList lines = twoLines ? QStringList{text.left(rest).trimmed()} : QStringList{};
+    lines << metrics.elidedText(text.mid(rest).trimmed(), Qt::ElideRight,
+                                twoLines ? width - indent : width);
+    return {sized, lines, twoLines ? row : place, indent, true};
 }
 
 // The card's lines and boxes, in twips.

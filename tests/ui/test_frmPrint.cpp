@@ -61,6 +61,35 @@ QString printedText(const ivc::CardTexts& texts) {
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
 
+// What is wrong with how a field is set, empty when nothing: its text must stay readable
+// (6 points) inside its box, and its extent must run into no other field's (`inks`).
+QString misfit(const FrmPrint& card, const QString& field, QList<QRectF>& inks) {
+    const FrmPrint::Setting s = card.setting(field);
+    const QFontMetricsF metrics(s.font);
+    QRectF ink(s.box.topLeft(), QSizeF(0, double(s.lines.size()) * metrics.height()));
+    for (int i = 0; i < s.lines.size(); ++i)
+        ink.setWidth(
+            std::max(ink.width(), (i > 0 ? s.indent : 0) + metrics.horizontalAdvance(s.lines[i])));
+    const auto overlaps = [&ink](const QRectF& other) { return other.intersects(ink); };
+    const QString problem = s.font.pixelSize() < 120 ? "unreadable"
+                            : double(s.lines.size()) * metrics.lineSpacing() > s.box.height()
+                                ? "too tall"
+                            : ink.width() > s.box.width()                     ? "too wide"
+                            : !QRectF(0, 0, 9120, 5520).contains(ink)         ? "off the card"
+                            : std::any_of(inks.begin(), inks.end(), overlaps) ? "overlapping"
+                                                                              : "";
+    inks << ink;
+    return problem.isEmpty() ? problem : field + " " + problem + ": " + s.lines.join(" / ");
+}
+
+// Every caption and value field: captions by their text, values by their objectName.
+QStringList fields(const FrmPrint& card) {
+    QStringList names;
+    for (const QLabel* label : card.findChildren<QLabel*>())
+        names << (label->objectName().isEmpty() ? label->text() : label->objectName());
+    return names;
+}
+
 } // namespace
 
 class TestFrmPrint : public QObject {
@@ -68,6 +97,7 @@ class TestFrmPrint : public QObject {
 private slots:
     void fullestCardKeepsEveryWord_data();
     void fullestCardKeepsEveryWord();
+    void everyLengthStaysInItsPlace();
     void nameShrinksWrapsThenElides_data();
     void nameShrinksWrapsThenElides();
     void blackOnWhiteUnderADarkPalette();
@@ -107,29 +137,19 @@ void TestFrmPrint::fullestCardKeepsEveryWord() {
     QVERIFY(card.windowFlags().testFlag(Qt::FramelessWindowHint));
     QCOMPARE(card.size(), QSize(609, 369)); // 9135 x 5535 twips
     QCOMPARE(card.minimumSize(), card.maximumSize());
+    QCOMPARE(find(card, "lblSpecial_4")->geometry(), ivc::ui::twipsRect(7200, 3960, 1695, 255));
 
     QStringList words;
     QList<QRectF> inks;
-    for (const QLabel* label : card.findChildren<QLabel*>()) {
-        const bool caption = label->objectName().isEmpty();
-        const QString field = caption ? label->text() : label->objectName();
-        const QString whole = field == "lblName" ? shown : label->text();
+    for (const QString& field : fields(card)) {
+        const QString problem = misfit(card, field, inks);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
         const FrmPrint::Setting s = card.setting(field);
-        const QFontMetricsF metrics(s.font);
+        const QString whole = field == "lblName"        ? shown
+                              : field.startsWith("lbl") ? find<QLabel>(card, field)->text()
+                                                        : field;
         QVERIFY2(!s.elided && s.lines.join(' ').simplified() == whole.simplified(),
                  qPrintable(field + ": " + s.lines.join(" / ")));
-        QVERIFY2(s.font.pixelSize() >= 120, qPrintable(field)); // 6 points
-        QVERIFY(double(s.lines.size()) * metrics.lineSpacing() <= s.box.height());
-        // The text's own extent, which must stay in its box and run into no other.
-        QRectF ink(s.box.topLeft(), QSizeF(0, double(s.lines.size()) * metrics.height()));
-        for (int i = 0; i < s.lines.size(); ++i)
-            ink.setWidth(std::max(ink.width(),
-                                  (i > 0 ? s.indent : 0) + metrics.horizontalAdvance(s.lines[i])));
-        QVERIFY2(ink.width() <= s.box.width(), qPrintable(field));
-        for (const QRectF& other : inks)
-            QVERIFY2(!other.intersects(ink), qPrintable(field));
-        QVERIFY(QRectF(0, 0, 9120, 5520).contains(ink));
-        inks << ink;
         words << whole.split(' ', Qt::SkipEmptyParts);
     }
     QVERIFY(find<QLabel>(card, "lblSpecial_7")->text().contains(", Ferocious, Tow Bar"));
@@ -138,6 +158,37 @@ void TestFrmPrint::fullestCardKeepsEveryWord() {
     const QStringList printed = printedText(texts).split(QRegularExpression("\\s+"));
     for (const QString& word : words)
         QVERIFY2(printed.contains(word), qPrintable(word));
+}
+
+// Texts of every length up to the longest weapon line, in every field at once: each stays
+// readable inside its own place, and no weapon or special line is ever cut short.
+void TestFrmPrint::everyLengthStaysInItsPlace() {
+    const ivc::CardTexts fullest = ivc::makeCard(fullestDesign(ivc::Veyra, "Ironhide"));
+    const QString longest = QString::fromStdString(fullest.weapons[0]);
+    const qsizetype longestSpecial = qsizetype(fullest.special[7].size());
+    FrmPrint card;
+    for (qsizetype length = 1; length <= longest.size(); length += 3) {
+        const std::string text = longest.left(length).toStdString();
+        ivc::CardTexts texts;
+        for (std::string* field : {&texts.name, &texts.points, &texts.frontArmor, &texts.sideArmor,
+                                   &texts.rearArmor, &texts.attacks, &texts.type, &texts.speed,
+                                   &texts.structure, &texts.closeCombat, &texts.closeCombatNumber})
+            *field = text;
+        texts.profile = std::array{text, text, text, text};
+        texts.size = texts.category = text;
+        texts.weapons.fill(text);
+        texts.special.fill(text);
+        card.showCard(texts);
+        card.hide();
+        QList<QRectF> inks;
+        for (const QString& field : fields(card)) {
+            const QString problem = misfit(card, field, inks);
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+            const bool kept = !field.startsWith("lblWeapons") &&
+                              (!field.startsWith("lblSpecial") || length > longestSpecial);
+            QVERIFY2(kept || !card.setting(field).elided, qPrintable(field));
+        }
+    }
 }
 
 void TestFrmPrint::nameShrinksWrapsThenElides_data() {
