@@ -106,7 +106,6 @@ constexpr std::array kCellRows = {
     CellRow{Look::Line,           "lblSpecial",         5400, 3960, 1695, 255, 360, 4, 360, 0},
     CellRow{Look::Line,           "lblSpecial",         7200, 3960, 1695, 255, 360, 4, 360, 4},
 };
-// clang-format on
 
 // A box (left, top, width, height) or a rule (from x1, y1 to x2, y2).
 struct Stroke {
@@ -115,18 +114,28 @@ struct Stroke {
 };
 
 constexpr std::array kStrokes = {
-    Stroke{true, 120, 240, 8895, 1095}, // top row
-    Stroke{false, 240, 600, 8760, 600},    Stroke{false, 1680, 240, 1680, 1320},
-    Stroke{false, 2640, 240, 2640, 1320},  Stroke{false, 5880, 240, 5880, 1320},
-    Stroke{true, 120, 1440, 1575, 735}, // second row
-    Stroke{true, 1800, 1440, 1575, 735},   Stroke{true, 3480, 1440, 1695, 735},
-    Stroke{true, 5280, 1440, 2415, 735},   Stroke{true, 7800, 1440, 1215, 735},
-    Stroke{false, 240, 1680, 1560, 1680},  Stroke{false, 1920, 1680, 3240, 1680},
-    Stroke{false, 3600, 1680, 5040, 1680}, Stroke{false, 5400, 1680, 7560, 1680},
-    Stroke{false, 7920, 1680, 8880, 1680}, Stroke{true, 120, 2280, 5055, 3135},  // weapons
-    Stroke{false, 240, 2520, 5040, 2520},  Stroke{true, 5280, 2280, 3735, 1095}, // close combat
-    Stroke{false, 5400, 2640, 8880, 2640}, Stroke{true, 5280, 3480, 3735, 1935}, // special options
-    Stroke{false, 5400, 3840, 8880, 3840}, Stroke{true, 0, 0, 9120, 5520},       // outer frame
+    Stroke{true,   120,  240, 8895, 1095}, // top row
+    Stroke{false,  240,  600, 8760,  600},
+    Stroke{false, 1680,  240, 1680, 1320},
+    Stroke{false, 2640,  240, 2640, 1320},
+    Stroke{false, 5880,  240, 5880, 1320},
+    Stroke{true,   120, 1440, 1575,  735}, // second row
+    Stroke{true,  1800, 1440, 1575,  735},
+    Stroke{true,  3480, 1440, 1695,  735},
+    Stroke{true,  5280, 1440, 2415,  735},
+    Stroke{true,  7800, 1440, 1215,  735},
+    Stroke{false,  240, 1680, 1560, 1680},
+    Stroke{false, 1920, 1680, 3240, 1680},
+    Stroke{false, 3600, 1680, 5040, 1680},
+    Stroke{false, 5400, 1680, 7560, 1680},
+    Stroke{false, 7920, 1680, 8880, 1680},
+    Stroke{true,   120, 2280, 5055, 3135}, // weapons
+    Stroke{false,  240, 2520, 5040, 2520},
+    Stroke{true,  5280, 2280, 3735, 1095}, // close combat
+    Stroke{false, 5400, 2640, 8880, 2640},
+    Stroke{true,  5280, 3480, 3735, 1935}, // special options
+    Stroke{false, 5400, 3840, 8880, 3840},
+    Stroke{true,     0,    0, 9120, 5520}, // outer frame
 };
 // clang-format on
 
@@ -323,7 +332,6 @@ void FrmPrint::setText(Cell& c, const QString& text) {
     shown.setPointSizeF(double(s.font.pixelSize()) / kTwipsPerPoint);
     c.label->setFont(shown);
     c.label->setGeometry(twipsRect(s.box.x(), s.box.y(), s.box.width(), s.box.height()));
-    c.label->setAlignment((c.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     // A name cut short shows whole when the pointer rests on it.
     c.label->setToolTip(s.elided ? text : QString());
 }
