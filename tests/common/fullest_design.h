@@ -73,7 +73,7 @@ inline MainModel fullestDesign(int race, const std::string& name) {
         tick(m, box);
     pickLast(m, ListId::Transport);
     tick(m, CheckId::Transport);
-    if (const RaceInfo* info = raceInfo(race); info->field != FieldKind::None) {
+    if (const RaceInfo* info = raceInfo(race); info != nullptr && info->field != FieldKind::None) {
         pickLast(m, fieldInfo(info->field).list);
         tick(m, fieldInfo(info->field).box);
     }
