@@ -50,11 +50,11 @@ inline MainModel fullestDesign(int race, const std::string& name) {
     for (const auto& [list, row] :
          {std::pair{ListId::Race, race - 1}, std::pair{ListId::Type, Tank - 1},
           std::pair{ListId::Size, WarMachine - 1}})
-        m.select(list, row);
+        m.select({list, 0}, row);
     m.press(ButtonId::Next1);
     for (ListId list : {ListId::FArmor, ListId::SArmor, ListId::RArmor})
-        m.select(list, 1);     // 10
-    m.select(ListId::Open, 1); // "Fully Armored", the longer row
+        m.select({list, 0}, 1); // 10
+    m.select(ListId::Open, 1);  // "Fully Armored", the longer row
     m.press(ButtonId::Next4);
 
     std::vector<std::pair<std::size_t, int>> lines; // length, weapon row
@@ -68,14 +68,15 @@ inline MainModel fullestDesign(int race, const std::string& name) {
         arm(m, s, lines[static_cast<std::size_t>(s) % lines.size()].second);
 
     pickLast(m, ListId::Structure); // the most structure takes the most troops and shields
-    for (CheckId box : {CheckId::Amphib, CheckId::Lander, CheckId::Recovery, CheckId::Tunneller,
-                        CheckId::Wrecker, CheckId::Skimmer, CheckId::Tow, CheckId::Carriage})
-        tick(m, box);
+    for (const OptionRow& o : kOptions) {
+        if (o.rule == OptionRule::Fixed)
+            tick(m, {o.box, 0});
+    }
     pickLast(m, ListId::Transport);
     tick(m, CheckId::Transport);
     if (const RaceInfo* info = raceInfo(race); info != nullptr && info->field != FieldKind::None) {
-        pickLast(m, fieldInfo(info->field).list);
-        tick(m, fieldInfo(info->field).box);
+        pickLast(m, {fieldRow(info->field).countList, 0});
+        tick(m, {fieldRow(info->field).box, 0});
     }
     pickLast(m, ListId::CCW);
     pickLast(m, ListId::Attacks);
