@@ -178,7 +178,7 @@ Design capture(const MainModel& m) {
             d.options.push_back({std::string(info(o.box).caption), count, ticked});
     }
     for (int s = 0; s < kSlots; ++s) {
-        SlotChoices& slot = d.slots[static_cast<std::size_t>(s)];
+        SlotChoices& slot = d.weaponSlots[static_cast<std::size_t>(s)];
         // Before the initial stats are confirmed a slot can only show "None".
         slot.weapon = d.step == 1 ? "" : text(ListId::Wpn1, s);
         for (const UpgradeBox& u : kUpgrades)
@@ -235,7 +235,7 @@ Replayed replay(const Design& d) {
         r.tick({o.box, 0}, chosen->ticked, quoted(caption));
     }
     for (int s = 0; s < kSlots; ++s)
-        replaySlot(r, d.slots[static_cast<std::size_t>(s)], s);
+        replaySlot(r, d.weaponSlots[static_cast<std::size_t>(s)], s);
     r.pick({ListId::CCW, 0}, d.closeCombat, "Close combat");
     r.pick({ListId::Attacks, 0}, d.attacks, "Number of close combat weapons");
     r.tick({CheckId::Ferocious, 0}, d.ferocious, quoted("Ferocious"));

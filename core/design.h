@@ -39,7 +39,7 @@ struct Design {
     std::string front, sides, rear, top; // top: "Open-Topped" or "Fully Armored"
     std::string structure;
     std::vector<OptionChoice> options; // in the order of the options frame
-    std::array<SlotChoices, kSlots> slots;
+    std::array<SlotChoices, kSlots> weaponSlots;
     std::string closeCombat, attacks;
     bool ferocious = false;
     std::optional<int> points; // the total when saved, for people and other tools
