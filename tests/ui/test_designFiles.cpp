@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <QtTest>
@@ -93,6 +94,7 @@ class TestDesignFiles : public QObject {
 private slots:
     void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
     void saveReopenUndoRedoThroughTheMenus();
+    void droppedAndRefusedFiles();
     void exitAsksAboutUnsavedChanges_data();
     void exitAsksAboutUnsavedChanges();
     void randomRunsUndoToTheStartAndRedoToTheEnd();
@@ -149,6 +151,36 @@ void TestDesignFiles::saveReopenUndoRedoThroughTheMenus() {
     trigger(w, "mnuUndo");
     QCOMPARE(find<QLineEdit>(w, "txtName")->text(), QStringLiteral("Warden"));
     QCOMPARE(shown(w), opened);
+}
+
+// A design file dropped on the window opens after the question; a file that cannot be
+// opened (as at start-up) is told and leaves the design as it was.
+void TestDesignFiles::droppedAndRefusedFiles() {
+    FrmMain w;
+    w.show();
+    BoxAnswerer answers;
+    act(w, "lstRace=Grak");
+    const QStringList grak = shown(w);
+    QVERIFY(!w.openFile(QStringLiteral(IVC_TEST_DATA "/none.ivc")));
+    QCOMPARE(shown(w), grak);
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral(IVC_TEST_DATA "/typical.ivc"))});
+    const auto drop = [&] {
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &event);
+    };
+    answers.queue("Cancel Discard");
+    drop(); // Cancel keeps the design
+    QCOMPARE(shown(w), grak);
+    drop();
+    QCOMPARE(caption(w, "lblPoints"), QStringLiteral("130"));
+    QCOMPARE(answers.seen.first(), QStringLiteral("Open: Cannot open \"none.ivc\": No such file or "
+                                                  "directory. [Ok]"));
+    QCOMPARE(answers.seen.size(), 3);
 }
 
 void TestDesignFiles::exitAsksAboutUnsavedChanges_data() {
