@@ -779,10 +779,14 @@ void FrmMain::wireUndo() {
     });
 }
 
-// A change that left the design as it was (a choice the rules refused) is no step.
+// A change that left every control as it was (a choice the rules refused) is no step. The
+// working figures a refused choice may leave in the record are kept as part of the state
+// before the next step, so undo and redo still restore the record exactly.
 void FrmMain::recordStep() {
-    if (m_model.record() == m_lastStep.record() && m_model.controls() == m_lastStep.controls())
+    if (m_model.controls() == m_lastStep.controls()) {
+        m_lastStep = m_model;
         return;
+    }
     m_undo->push(new ModelStep(this, std::exchange(m_lastStep, m_model), m_model,
                                stepName(m_model, sender()), false));
 }
