@@ -29,6 +29,8 @@
 #include <QTabWidget>
 #include <QUndoStack>
 
+#include <functional>
+
 namespace ivc::ui {
 
 enum class Parent : int { Central, General, Weapons, Race, Armor, Special, CCW };
@@ -728,24 +730,21 @@ void FrmMain::buildFileMenus() {
         const char* name;
         const char* caption;
         QKeySequence key;
-        void (FrmMain::*slot)();
+        std::function<void()> run;
     };
     const std::array<Entry, 3> entries = {{
-        {"mnuOpen", "&Open\u2026", QKeySequence(Qt::CTRL | Qt::Key_O), &FrmMain::openWithDialog},
-        {"mnuSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), nullptr},
-        {"mnuSaveAs", "Save &As\u2026", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), nullptr},
+        {"mnuOpen", "&Open\u2026", QKeySequence(Qt::CTRL | Qt::Key_O),
+         [this] { openWithDialog(); }},
+        {"mnuSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { save(); }},
+        {"mnuSaveAs", "Save &As\u2026", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         [this] { saveAs(); }},
     }};
     for (const Entry& e : entries) {
         auto* action = new QAction(QString::fromUtf8(e.caption), file);
         action->setObjectName(QString::fromUtf8(e.name));
         action->setShortcut(e.key);
         file->insertAction(exit, action);
-        if (e.slot != nullptr)
-            connect(action, &QAction::triggered, this, e.slot);
-        else if (QLatin1String(e.name) == QLatin1String("mnuSave"))
-            connect(action, &QAction::triggered, this, [this] { save(); });
-        else
-            connect(action, &QAction::triggered, this, [this] { saveAs(); });
+        connect(action, &QAction::triggered, this, e.run);
     }
     file->insertSeparator(exit);
 
