@@ -11,6 +11,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils
   desktop-file-utils appstream dpkg-dev file
+  clang libfuzzer-14-dev
 )
 
 missing=()
