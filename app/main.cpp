@@ -1,6 +1,7 @@
 #include "ui/frmMain.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -8,7 +9,19 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(IVC_VERSION));
     // Lets Wayland compositors and docks match the window to its installed menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ironvale.VehicleCreator"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Design a vehicle for the Ironvale miniatures game and price it in points."));
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("A design file (.ivc) to open at start-up."),
+                                 QStringLiteral("[file]"));
+    parser.process(app);
+
     ivc::ui::FrmMain window;
     window.show();
+    // A file that cannot be opened is told, and the design starts fresh.
+    if (const QStringList files = parser.positionalArguments(); !files.isEmpty())
+        window.openFile(files.front());
     return QApplication::exec();
 }

@@ -4,6 +4,7 @@
 #include "core/tables.h"
 
 #include <algorithm>
+#include <mutex>
 #include <stdexcept>
 
 namespace ivc {
@@ -140,6 +141,34 @@ std::string objectName(CheckRef r) {
     return instanceName(r);
 }
 
+const std::vector<std::string>& Rows::get() const {
+    static const std::vector<std::string> none;
+    return m_rows ? *m_rows : none;
+}
+
+Rows& Rows::operator=(const std::vector<std::string>& rows) {
+    if (get() == rows)
+        return *this;
+    // The few row lists there are (arsenals, numeric ranges) are made again at every
+    // "&Next" and in every slot; the lists made last are kept to be shared instead.
+    using Shared = std::shared_ptr<const std::vector<std::string>>;
+    static std::mutex guard;
+    static std::array<std::weak_ptr<const std::vector<std::string>>, 32> recent;
+    static std::size_t next = 0;
+    const std::lock_guard lock(guard);
+    for (const auto& weak : recent) {
+        if (Shared known = weak.lock(); known && *known == rows) {
+            m_rows = std::move(known);
+            return *this;
+        }
+    }
+    Shared made = std::make_shared<const std::vector<std::string>>(rows);
+    recent[next] = made;
+    next = (next + 1) % recent.size();
+    m_rows = std::move(made);
+    return *this;
+}
+
 std::string ListState::text() const {
     if (selected < 0 || selected >= static_cast<int>(rows.size()))
         return {};
@@ -151,10 +180,10 @@ Controls::Controls() {
         const ListInfo& li = info(id);
         ListState state;
         state.enabled = li.enabled;
-        for (std::string_view row : li.rows)
-            state.rows.emplace_back(row);
+        std::vector<std::string> rows(li.rows.begin(), li.rows.end());
         for (int n = li.firstNumber; n <= li.lastNumber; ++n)
-            state.rows.push_back(std::to_string(n));
+            rows.push_back(std::to_string(n));
+        state.rows = rows;
         for (int s = 0; s < instances(id); ++s)
             lists.push_back(state);
     }

@@ -4,9 +4,11 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // A window-free picture of the main window's controls: what every list holds and
@@ -132,8 +134,42 @@ template <typename Id> struct Ref {
 using ListRef = Ref<ListId>;
 using CheckRef = Ref<CheckId>;
 
+// The rows of a list, shared by copies of the controls until one of them changes them:
+// an undo history keeps a thousand copies of the window, whose weapon lists alone hold
+// some 250 rows. Reads as a const std::vector; a change copies first when shared.
+class Rows {
+public:
+    Rows() = default;
+    Rows(const std::vector<std::string>& rows) { *this = rows; } // NOLINT: implicit
+    // Takes the rows, sharing an equal list made before instead of copying them again.
+    Rows& operator=(const std::vector<std::string>& rows);
+
+    operator const std::vector<std::string>&() const { return get(); } // NOLINT: implicit
+    const std::vector<std::string>& get() const;
+    std::size_t size() const { return get().size(); }
+    bool empty() const { return get().empty(); }
+    const std::string& operator[](std::size_t i) const { return get()[i]; }
+    auto begin() const { return get().begin(); }
+    auto end() const { return get().end(); }
+    template <typename T> void emplace_back(T&& row) {
+        auto copy = std::make_shared<std::vector<std::string>>(get());
+        copy->emplace_back(std::forward<T>(row));
+        m_rows = std::move(copy);
+    }
+
+    friend bool operator==(const Rows& a, const Rows& b) {
+        return a.m_rows == b.m_rows || a.get() == b.get();
+    }
+    friend bool operator==(const Rows& a, const std::vector<std::string>& b) {
+        return a.get() == b;
+    }
+
+private:
+    std::shared_ptr<const std::vector<std::string>> m_rows; // null for no rows
+};
+
 struct ListState {
-    std::vector<std::string> rows;
+    Rows rows;
     int selected = -1;
     bool enabled = true;
 

@@ -7,9 +7,11 @@ cd "$(dirname "$0")/.."
 packages=(
   g++ cmake make pkg-config
   qt6-base-dev libgl-dev fonts-liberation2
+  fonts-wqy-microhei # CJK letters in a vehicle's name, on screen and on the printed card
   libgtest-dev libbenchmark-dev
   cups cups-client printer-driver-cups-pdf poppler-utils
   desktop-file-utils appstream dpkg-dev file lintian man-db
+  clang libfuzzer-14-dev
 )
 
 missing=()

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up and builds (see setup.sh), then runs every test suite: once as built, and once
 # more built with AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/, where any
-# report fails the run. Both builds treat compiler warnings as errors. Last, the Release
-# build of check-builds.sh, without tests; its other three build types are left to it.
+# report fails the run; then the Release build of check-builds.sh, without tests (its other
+# three build types are left to it); then fuzzes the design-file reader for a minute in
+# build-fuzz/. The first three builds treat compiler warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh build -DIVC_WERROR=ON
@@ -15,3 +16,10 @@ ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:hal
 
 # -O3 brings warnings of its own, and a build without tests must not need the test tools.
 scripts/check-builds.sh Release
+
+# The design-file reader under libFuzzer, seeded with the committed examples. A crash, a
+# hang or a sanitizer report fails the run and leaves its input in build-fuzz/.
+scripts/setup.sh build-fuzz -DIVC_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
+mkdir -p build-fuzz/corpus
+build-fuzz/fuzz_design_file -max_total_time=60 -timeout=10 -print_final_stats=1 \
+  -artifact_prefix=build-fuzz/ build-fuzz/corpus tests/data

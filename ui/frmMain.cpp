@@ -1,7 +1,9 @@
 #include "ui/frmMain.h"
 
 #include "core/card.h"
+#include "core/design.h"
 #include "core/tables.h"
+#include "io/designFile.h"
 #include "ui/frmAbout.h"
 #include "ui/frmPrint.h"
 #include "ui/frmRules.h"
@@ -10,15 +12,25 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QSessionManager>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QUndoStack>
+
+#include <functional>
 
 #include <algorithm>
 
@@ -221,8 +233,10 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Ironvale Vehicle Creator"));
     setFont(dialogFont());
     buildMenus();
+    buildFileMenus();
     buildControls();
     connectControls();
+    wireUndo();
     refresh();
 
     m_central->setFixedSize(twips(kClientWidth), twips(kClientHeight));
@@ -545,6 +559,7 @@ void FrmMain::afterChange() {
             exitProgram();
         }
     }
+    recordStep();
 }
 
 void FrmMain::showCard() {
@@ -560,10 +575,297 @@ void FrmMain::showCard() {
 }
 
 void FrmMain::exitProgram() {
+    if (!close()) // kept open to save a design first
+        return;
     if (m_print)
         m_print->hide();
-    close();
     QCoreApplication::quit();
+}
+
+// ---- Design files and undo -------------------------------------------------------------
+
+namespace {
+
+constexpr char kTitle[] = "Ironvale Vehicle Creator";
+
+// What a step is called in Edit > Undo and Redo, by the list or box the user changed:
+// "Race Concord", "Beam Cannon, slot 1", "Twin Linked, slot 1".
+struct ListStepName {
+    ListId id;
+    const char* label; // empty: the row alone names the step
+};
+constexpr std::array<ListStepName, kListIds> kListStepNames = {{
+    {ListId::Race, "Race"},
+    {ListId::Type, "Type"},
+    {ListId::Size, "Size"},
+    {ListId::FArmor, "Front armor"},
+    {ListId::SArmor, "Side armor"},
+    {ListId::RArmor, "Rear armor"},
+    {ListId::Open, ""},
+    {ListId::Transport, "Transport"},
+    {ListId::Structure, "Structure Points"},
+    {ListId::ConcordF, "Concord Field"},
+    {ListId::VeyraF, "Veyra Fields"},
+    {ListId::GrakF, "Grak Field"},
+    {ListId::CCW, ""},
+    {ListId::Attacks, "# of CCW's"},
+    {ListId::Wpn1, ""},
+    {ListId::Battery, "Gun Battery"},
+    {ListId::Slow, "Slow Fire"},
+    {ListId::Number, "#"},
+}};
+
+QString slotSuffix(bool perSlot, int slot) {
+    return perSlot ? QStringLiteral(", slot %1").arg(slot + 1) : QString();
+}
+
+QString stepName(const MainModel& m, const QObject* source) {
+    const std::string widget = source != nullptr ? source->objectName().toStdString() : "";
+    for (ListId id : allLists())
+        for (int s = 0; s < instances(id); ++s)
+            if (objectName(ListRef{id, s}) == widget) {
+                const QString label =
+                    QString::fromUtf8(kListStepNames[static_cast<std::size_t>(id)].label);
+                const QString row = QString::fromStdString(m.list({id, s}).text());
+                const QString joined =
+                    label.isEmpty() || row.isEmpty() ? label + row : label + ' ' + row;
+                return joined + slotSuffix(isSlotArray(id), s);
+            }
+    for (CheckId id : allChecks())
+        for (int s = 0; s < instances(id); ++s)
+            if (objectName(CheckRef{id, s}) == widget) {
+                const UpgradeRow* upgrade = upgradeRow(id);
+                return qs(upgrade != nullptr ? upgrade->heading : info(id).caption) +
+                       slotSuffix(isSlotArray(id), s);
+            }
+    if (const auto* button = qobject_cast<const QPushButton*>(source))
+        return button->text().remove(QLatin1Char('&'));
+    return {};
+}
+
+// A local .ivc file among dropped data.
+QString droppedDesign(const QMimeData* data) {
+    const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return {};
+    const QString path = urls.front().toLocalFile();
+    return QFileInfo(path).suffix().compare(QLatin1String(io::kSuffix), Qt::CaseInsensitive) == 0
+               ? path
+               : QString();
+}
+
+QString fileFilter() {
+    return QStringLiteral("Ironvale vehicle designs (*.%1)").arg(QLatin1String(io::kSuffix));
+}
+
+} // namespace
+
+// One user change: the whole model before and after it. A run of typing in the name is
+// one step, merged as it goes.
+class ModelStep : public QUndoCommand {
+public:
+    ModelStep(FrmMain* window, MainModel before, MainModel after, const QString& text, bool typing)
+        : QUndoCommand(text), m_window(window), m_before(std::move(before)),
+          m_after(std::move(after)), m_typing(typing) {}
+
+    int id() const override { return m_typing ? 1 : -1; }
+    bool mergeWith(const QUndoCommand* other) override {
+        if (other->id() != id())
+            return false;
+        m_after = static_cast<const ModelStep*>(other)->m_after;
+        return true;
+    }
+    void undo() override { m_window->restore(m_before); }
+    // The change is made when the step is pushed; only a redo makes it again.
+    void redo() override {
+        if (!std::exchange(m_pushing, false))
+            m_window->restore(m_after);
+    }
+
+private:
+    FrmMain* m_window;
+    MainModel m_before;
+    MainModel m_after;
+    bool m_typing;
+    bool m_pushing = true;
+};
+
+void FrmMain::buildFileMenus() {
+    m_undo = new QUndoStack(this);
+    QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("mnuFile"));
+    QAction* exit = findChild<QAction*>(QStringLiteral("mnuExit"));
+    struct Entry {
+        const char* name;
+        const char* caption;
+        QKeySequence key;
+        std::function<void()> run;
+    };
+    const std::array<Entry, 3> entries = {{
+        {"mnuOpen", "&Open\u2026", QKeySequence(Qt::CTRL | Qt::Key_O),
+         [this] { openWithDialog(); }},
+        {"mnuSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { save(); }},
+        {"mnuSaveAs", "Save &As\u2026", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         [this] { saveAs(); }},
+    }};
+    for (const Entry& e : entries) {
+        auto* action = new QAction(QString::fromUtf8(e.caption), file);
+        action->setObjectName(QString::fromUtf8(e.name));
+        action->setShortcut(e.key);
+        file->insertAction(exit, action);
+        connect(action, &QAction::triggered, this, e.run);
+    }
+    file->insertSeparator(exit);
+
+    auto* edit = new QMenu(QStringLiteral("&Edit"), menuBar());
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    QAction* undo = m_undo->createUndoAction(edit, QStringLiteral("&Undo"));
+    undo->setObjectName(QStringLiteral("mnuUndo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = m_undo->createRedoAction(edit, QStringLiteral("&Redo"));
+    redo->setObjectName(QStringLiteral("mnuRedo"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addActions({undo, redo});
+    // Between File and Rules.
+    menuBar()->insertMenu(menuBar()->actions().value(1), edit);
+}
+
+void FrmMain::wireUndo() {
+    m_lastStep = m_model;
+    // Before a file is opened or saved the title has no place to show it.
+    connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (!m_path.isEmpty())
+            setWindowModified(!clean);
+    });
+    // Connected after the window's own handler, so the model holds the new name already.
+    connect(m_name, &QLineEdit::textChanged, this, &FrmMain::recordNameStep);
+    setAcceptDrops(true);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& session) {
+        if (session.allowsInteraction() && !maybeSave())
+            session.cancel();
+    });
+}
+
+// A change that left every control as it was (a choice the rules refused) is no step. The
+// working figures a refused choice may leave in the record are kept as part of the state
+// before the next step, so undo and redo still restore the record exactly.
+void FrmMain::recordStep() {
+    if (m_model.controls() == m_lastStep.controls()) {
+        m_lastStep = m_model;
+        return;
+    }
+    m_undo->push(new ModelStep(this, std::exchange(m_lastStep, m_model), m_model,
+                               stepName(m_model, sender()), false));
+}
+
+void FrmMain::recordNameStep() {
+    m_undo->push(new ModelStep(this, std::exchange(m_lastStep, m_model), m_model,
+                               QStringLiteral("Vehicle Name"), true));
+}
+
+void FrmMain::restore(const MainModel& model) {
+    m_model = model;
+    m_lastStep = model;
+    refresh();
+    if (m_name->text() != QString::fromStdString(m_model.name())) {
+        const QSignalBlocker block(m_name);
+        m_name->setText(QString::fromStdString(m_model.name()));
+    }
+}
+
+// Whether the design in hand may be replaced or the program ended: at once when nothing
+// unsaved would be lost, otherwise as the user answers.
+bool FrmMain::maybeSave() {
+    if (m_undo->isClean() || capture(m_model) == capture(MainModel()))
+        return true;
+    switch (ask(this, QString::fromUtf8(kTitle), QStringLiteral("Save changes to this design?"),
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                QMessageBox::Save)) {
+    case QMessageBox::Save:
+        return save();
+    case QMessageBox::Discard:
+        m_undo->setClean(); // asked once; the close that follows does not ask again
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool FrmMain::save() {
+    return m_path.isEmpty() ? saveAs() : saveFile(m_path);
+}
+
+bool FrmMain::saveAs() {
+    QFileDialog dialog(this, QStringLiteral("Save Design"), m_path, fileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QLatin1String(io::kSuffix));
+    if (m_path.isEmpty() && !m_model.name().empty())
+        dialog.selectFile(QString::fromStdString(m_model.name()) + '.' +
+                          QLatin1String(io::kSuffix));
+    return dialog.exec() == QDialog::Accepted && saveFile(dialog.selectedFiles().value(0));
+}
+
+bool FrmMain::saveFile(const QString& path) {
+    const QString error = io::saveDesign(path, capture(m_model));
+    if (!error.isEmpty()) {
+        ask(this, QStringLiteral("Save"), error);
+        return false;
+    }
+    setCurrentFile(path);
+    m_undo->setClean();
+    return true;
+}
+
+void FrmMain::openWithDialog() {
+    if (!maybeSave())
+        return;
+    QFileDialog dialog(this, QStringLiteral("Open Design"), QFileInfo(m_path).path(), fileFilter());
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() == QDialog::Accepted)
+        openFile(dialog.selectedFiles().value(0));
+}
+
+bool FrmMain::openFile(const QString& path) {
+    io::Opened opened = io::openDesign(path);
+    if (!opened.model) {
+        ask(this, QStringLiteral("Open"), opened.error);
+        return false;
+    }
+    restore(*opened.model);
+    m_undo->clear();
+    setCurrentFile(path);
+    if (!opened.note.isEmpty())
+        ask(this, QStringLiteral("Open"), opened.note);
+    return true;
+}
+
+void FrmMain::setCurrentFile(const QString& path) {
+    m_path = QFileInfo(path).absoluteFilePath();
+    setWindowFilePath(m_path);
+    setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] \u2014 ") +
+                   QString::fromUtf8(kTitle));
+    setWindowModified(!m_undo->isClean());
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    if (maybeSave())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void FrmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedDesign(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void FrmMain::dropEvent(QDropEvent* event) {
+    const QString path = droppedDesign(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    if (maybeSave())
+        openFile(path);
 }
 
 } // namespace ivc::ui

@@ -3,6 +3,7 @@
 #include "core/model.h"
 
 #include <QMainWindow>
+#include <QString>
 
 #include <array>
 #include <memory>
@@ -15,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class QUndoStack;
 class QWidget;
 
 namespace ivc::ui {
@@ -34,6 +36,17 @@ public:
     // The card window, once "&Print" has created it.
     FrmPrint* cardWindow() const { return m_print.get(); }
 
+    // Opens a design file in place of the design in hand, without asking; a file that
+    // cannot be opened is told in a message and leaves the design as it was.
+    bool openFile(const QString& path);
+    // Every user change as one step, for Edit > Undo and Redo.
+    QUndoStack* undoStack() const { return m_undo; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     void buildMenus();
     void buildControls();
@@ -51,7 +64,24 @@ private:
     void openRules();
     void openAbout();
 
+    // Design files and undo.
+    friend class ModelStep;
+    void buildFileMenus();
+    void wireUndo();
+    void recordStep();
+    void recordNameStep();
+    void restore(const MainModel& model);
+    bool maybeSave();
+    bool save();
+    bool saveAs();
+    bool saveFile(const QString& path);
+    void openWithDialog();
+    void setCurrentFile(const QString& path);
+
     MainModel m_model;
+    MainModel m_lastStep; // the model as the last undo step left it
+    QUndoStack* m_undo = nullptr;
+    QString m_path; // the file the design was last opened from or saved to
     std::array<std::vector<QComboBox*>, kListIds> m_lists;
     std::array<std::vector<QCheckBox*>, kCheckIds> m_checks;
     std::array<QLabel*, kLabelCount> m_labels{};

@@ -73,13 +73,14 @@ void TestFrmMain::missingChoicesAreToldAndKeepTheStep() {
 
 // The walk-through design through the widgets, its commands pressed by their access keys
 // (each clicks after a short press animation). "&Print" shows the card in place of the main
-// window, which comes back on No with the design unchanged; "E&xit" closes it.
+// window, which comes back on No with the design unchanged; "E&xit" closes it once the
+// unsaved design is discarded.
 void TestFrmMain::typicalDesignByAccessKeysOnTheCard() {
     FrmMain w;
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     BoxAnswerer answers;
-    answers.queue("No");
+    answers.queue("No Discard"); // the card's question, then the unsaved design's on Exit
     act(w, "txtName=Warden, lstRace=Concord, lstType=Tank, lstSize=Normal");
     QTest::keyClick(&w, Qt::Key_N, Qt::AltModifier); // the race frame's Next
     QTRY_VERIFY(find(w, "fraArmor")->isEnabled());

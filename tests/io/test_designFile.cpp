@@ -1,0 +1,193 @@
+#include "common/random_actions.h"
+#include "common/typical_design.h"
+#include "core/card.h"
+#include "io/designFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace ivc;
+
+namespace {
+
+const QString kExample = QStringLiteral(IVC_TEST_DATA "/typical.ivc");
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Every control, save the rows that a reset leaves in the lists that the next "&Next"
+// refills: before it, a user can only see the first of them.
+Controls shown(const MainModel& m) {
+    Controls c = m.controls();
+    if (m.frameEnabled(FrameId::Race)) {
+        for (int s = 0; s < kSlots; ++s)
+            c.list({ListId::Wpn1, s}).rows = std::vector<std::string>{"None"};
+        c.list({ListId::CCW, 0}).rows = std::vector<std::string>{"None"};
+    }
+    return c;
+}
+
+// The record, save the figures that a refused armour step leaves behind: the next "&Next"
+// writes them afresh before anything reads them.
+DesignRecord kept(const MainModel& m) {
+    DesignRecord r = m.record();
+    if (m.frameEnabled(FrameId::Armor))
+        r.intArmorTotal = r.intArmorPts = 0;
+    return r;
+}
+
+} // namespace
+
+// Random designs, made by random user actions on the model, saved and opened again: the
+// design, every control, the record and the card come back as they were.
+TEST(DesignFile, RandomDesignsOpenAsTheyWereSaved) {
+    int opened = 0;
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 rng(seed);
+        MainModel m;
+        const int steps = std::uniform_int_distribution<int>(1, 120)(rng);
+        for (int i = 0; i < steps; ++i)
+            test::apply(m, test::randomAction(m, rng));
+        m.setName(seed % 3 == 0 ? "Grim \"Anvil\" Mk\u00b2" : "");
+        if (m.usable(ButtonId::Calculate) && m.total())
+            m.press(ButtonId::Calculate);
+        m.takeEffects();
+
+        const Design design = capture(m);
+        const QByteArray json = io::toJson(design);
+        const io::Parsed parsed = io::fromJson(json);
+        ASSERT_TRUE(parsed.design) << parsed.error.toStdString();
+        EXPECT_TRUE(*parsed.design == design) << json.toStdString();
+        const io::Opened o = io::openDesign(json, QStringLiteral("random.ivc"));
+        if (!o.model) {
+            // A count chosen before the structure was lowered is refused, as the rules
+            // refuse it when picked in that order; nothing else may fail.
+            EXPECT_TRUE(o.error.contains(QLatin1String("Too many troops")) ||
+                        o.error.contains(QLatin1String("more shields than structure")))
+                << o.error.toStdString() << "\n"
+                << json.toStdString();
+            continue;
+        }
+        ++opened;
+        EXPECT_TRUE(shown(*o.model) == shown(m)) << json.toStdString();
+        EXPECT_TRUE(kept(*o.model) == kept(m)) << json.toStdString();
+        EXPECT_TRUE(makeCard(*o.model) == makeCard(m)) << json.toStdString();
+        EXPECT_EQ(o.note, QString());
+    }
+    EXPECT_GT(opened, 285);
+}
+
+// The committed example is the walk-through design as this version writes it.
+TEST(DesignFile, ExampleOpensToTheTypicalDesign) {
+    const MainModel typical = test::typicalDesign("Warden");
+    EXPECT_EQ(readAll(kExample).toStdString(), io::toJson(capture(typical)).toStdString());
+    const io::Opened o = io::openDesign(kExample);
+    ASSERT_TRUE(o.model) << o.error.toStdString();
+    EXPECT_EQ(o.model->caption(LabelId::Points), "130");
+    EXPECT_TRUE(makeCard(*o.model) == makeCard(typical));
+}
+
+// Hand-made files, each the example with one change: what opens, and the message of what
+// does not, naming the file and the first wrong entry.
+TEST(DesignFile, HandMadeFiles) {
+    const QString example = QString::fromUtf8(readAll(kExample));
+    struct Case {
+        const char* from; // replaced in the example; empty: `to` is the whole file
+        const char* to;
+        const char* message; // empty: the file opens
+        const char* from2 = "";
+        const char* to2 = "";
+    };
+    const Case cases[] = {
+        {"\"race\"", "\"later\": {\"key\": [1, 2]},\n    \"race\"", ""},
+        {"\"points\": 130", "\"points\": 125",
+         "\"t.ivc\" was saved at 125 points; by the rules of this version the design costs 130 "
+         "points."},
+        {"", "", "Cannot open \"t.ivc\": It is not valid JSON (illegal value at byte 0)."},
+        {"\"options\"", "\"options\"}",
+         "It is not valid JSON (missing name separator at byte 296)."},
+        {"", "[1, 2]", "It is not an Ironvale vehicle design."},
+        {"\"ironvale-vehicle\"", "\"ironvale-tank\"", "It is not an Ironvale vehicle design."},
+        {"\"1.0\"", "\"2.1\"",
+         "It was written in format 2.1 by a later version of this program, which reads format "
+         "1 only."},
+        {"\"1.0\"", "\"1.7\"", ""},
+        {"\"1.0\"", "\"one\"", "Its format version \"one\" is not a version such as \"1.0\"."},
+        {"\"Warden\"", "7", "\"name\" must be a text."},
+        {"\"Warden\"", "\"War\xff\xfe\"",
+         "It is not valid JSON (invalid UTF8 string at byte 276)."},
+        {"\"step\": 3", "\"step\": 4", "\"step\" must be a whole number from 1 to 3."},
+        {"\"points\": 130", "\"points\": 40000", "\"points\" must be a whole number from -32768"},
+        {"\"points\": 130", "\"points\": 1.5", "\"points\" must be a whole number"},
+        {"\"slot\": 1", "\"slot\": 9", "\"weapons.slot\" must be a whole number from 1 to 8."},
+        {"\"upgrades\": [", "\"upgrades\": [1, ", "\"slot 1.upgrades\" must hold texts."},
+        {"\"armor\": {", "\"armor\": [], \"x\": {", "\"armor\" must be an object."},
+        {"\"ferocious\": false", "\"ferocious\": \"no\"",
+         "\"closeCombat.ferocious\" must be true or false."},
+        {"\"Concord\"", "\"Elf\"",
+         "Cannot open \"t.ivc\": Race: \"Elf\" is not among the choices."},
+        {"\"Beam Cannon\"", "\"Hellstorm\"",
+         "Cannot open \"t.ivc\": Slot 1: \"Hellstorm\" is not in the Concord arsenal."},
+        {"\"Beam Cannon\"", "\"Siege Cannon\"",
+         "Slot 1: \"Twin Linked\" cannot be chosen at this point."},
+        {"\"Twin Linked\"", "\"Twin Linked\", \"Warp\"",
+         "Slot 1: \"Warp\" is not a weapon upgrade."},
+        {"\"front\": \"12\"", "\"front\": \"14\"", "Armor: Too much armor", "\"Tank\"",
+         "\"Light Vehicle\""},
+        {"\"front\": \"12\"", "\"front\": \"15\"", "Front armor: \"15\" is not among the choices."},
+        {"\"Skimmer\"", "\"Hover\"", "\"Hover\" is not a special option."},
+        {"\"Skimmer\"", "\"Carriage\"", "\"Carriage\" cannot be chosen at this point."},
+        {"\"option\": \"Skimmer\"", "\"option\": \"Transport\", \"count\": \"12\"",
+         "Transport: This vehicle can transport at most 11 models with its structure points."},
+        {"\"step\": 3", "\"step\": 1", "Front armor: \"12\" cannot be chosen at this point."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
+        QString text = *c.from == '\0' ? QString::fromUtf8(c.to) : example;
+        if (*c.from != '\0') {
+            ASSERT_TRUE(text.contains(QString::fromUtf8(c.from)));
+            text.replace(QString::fromUtf8(c.from), QString::fromUtf8(c.to));
+            text.replace(QString::fromUtf8(c.from2), QString::fromUtf8(c.to2));
+        }
+        QByteArray bytes = text.toUtf8();
+        bytes.replace("War\xef\xbf\xbd\xef\xbf\xbd", "War\xff\xfe"); // the invalid bytes themselves
+        const io::Opened o = io::openDesign(bytes, QStringLiteral("t.ivc"));
+        const QString seen = o.model ? o.note : o.error;
+        if (*c.message == '\0')
+            EXPECT_TRUE(o.model && o.note.isEmpty()) << seen.toStdString();
+        else
+            EXPECT_TRUE(seen.contains(QString::fromUtf8(c.message))) << seen.toStdString();
+        EXPECT_TRUE(o.error.isEmpty() ||
+                    o.error.startsWith(QLatin1String("Cannot open \"t.ivc\": ")));
+    }
+}
+
+// Files that are no design at all, on disk: too large (refused unread), deeply nested, a
+// folder; and a save into a folder that does not exist, which says so.
+TEST(DesignFile, HostileFilesOnDisk) {
+    QTemporaryDir dir;
+    const auto write = [&dir](const char* name, const QByteArray& bytes) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        return f.fileName();
+    };
+    QByteArray huge = readAll(kExample);
+    huge.append(io::kMaxFileBytes + 1 - huge.size(), ' ');
+    EXPECT_EQ(io::openDesign(write("huge.ivc", huge)).error,
+              "Cannot open \"huge.ivc\": It is larger than 1 MiB, far more than a design takes.");
+    huge.chop(1); // exactly 1 MiB of a valid design with trailing blanks opens
+    EXPECT_TRUE(io::openDesign(write("full.ivc", huge)).model);
+    const QByteArray nested = QByteArray(100000, '[') + QByteArray(100000, ']');
+    EXPECT_TRUE(
+        io::openDesign(write("deep.ivc", nested))
+            .error.startsWith("Cannot open \"deep.ivc\": It is not valid JSON (too deeply"));
+    EXPECT_EQ(io::openDesign(dir.path()).error,
+              "Cannot open \"" + QFileInfo(dir.path()).fileName() + "\": It is a folder.");
+    const QString error = io::saveDesign(dir.filePath("no/such.ivc"), Design{});
+    EXPECT_TRUE(error.startsWith("Cannot save \"such.ivc\": ")) << error.toStdString();
+}
