@@ -34,7 +34,11 @@ static_assert(std::ranges::count(kUpgrades, false, &UpgradeRow::isList) ==
               std::ssize(kUpgradeNames));
 
 std::string quoted(std::string_view text) {
+    // GCC 12 -Wrestrict false positive (GCC bug 105329) on a one-character string literal.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
     return "\"" + std::string(text) + "\"";
+#pragma GCC diagnostic pop
 }
 
 std::string slotName(int s) {
