@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -34,12 +35,18 @@ public:
     // The card window, once "&Print" has created it.
     FrmPrint* cardWindow() const { return m_print.get(); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
     void buildMenus();
     void buildControls();
     void buildWeaponGrid();
     void orderTabChain();
     void connectControls();
+    void connectKeys();
+    void mirrorCaptions();
     QWidget* container(Parent p) const;
 
     // Writes the model's state into every widget without running any handler.
@@ -57,6 +64,8 @@ private:
     std::array<QLabel*, kLabelCount> m_labels{};
     std::array<QGroupBox*, kFrameCount> m_frames{};
     std::array<QPushButton*, kButtonCount> m_buttons{};
+    // Static captions and the lists they name.
+    std::vector<std::pair<QLabel*, ListId>> m_captions;
     // Rows last written into each list, so refresh() only rewrites lists that changed.
     std::array<std::vector<std::vector<std::string>>, kListIds> m_shownRows;
     QTabWidget* m_tabs = nullptr;
