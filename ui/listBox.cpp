@@ -47,10 +47,17 @@ QStyle* compactStyle() {
 
 // A list's accessible name is what the list is ("Slot 3 Slow Fire"), its value the row it
 // shows. Qt's own interface names a list after its current row on Linux, so that a reader
-// hears "12" for the front armour and cannot tell the grid's lists apart.
-class AccessibleList : public QAccessibleWidget {
+// hears "12" for the front armour and cannot tell the grid's lists apart. The row is also
+// served as the list's text, which is where AT-SPI readers look for a list's value.
+class AccessibleList : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit AccessibleList(ListBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
 
     QString text(QAccessible::Text t) const override {
         switch (t) {
@@ -90,8 +97,28 @@ public:
             QAccessibleWidget::doAction(action);
     }
 
+    // The shown row as read-only text without a caret or selection.
+    QString text(int start, int end) const override { return row().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(row().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    int selectionCount() const override { return 0; }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
 private:
     ListBox* list() const { return static_cast<ListBox*>(widget()); }
+    QString row() const { return list()->currentText(); }
 };
 
 QAccessibleInterface* listInterface(const QString& className, QObject* object) {
