@@ -187,10 +187,8 @@ constexpr std::array<GridColumn, kUpgrades.size() + 2> kGrid = [] {
     grid.front() = {120, 1815, "", "Weapon", true, ListId::Wpn1, {}, ""};
     for (std::size_t i = 0; i < kUpgrades.size(); ++i) {
         const UpgradeRow& u = kUpgrades[i];
-        grid[i + 1] = {u.x,       u.isList ? kShortListWidth : 0,
-                       u.heading, u.heading,
-                       u.isList,  u.list,
-                       u.box,     u.rulesEntry};
+        const int width = u.isList ? kShortListWidth : 0;
+        grid[i + 1] = {u.x, width, u.heading, u.heading, u.isList, u.list, u.box, u.rulesEntry};
     }
     grid.back() = {10560, kShortListWidth, "#", "Number", true, ListId::Number, {}, ""};
     return grid;
