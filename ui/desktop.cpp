@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <array>
@@ -28,12 +29,19 @@ void fitToScreen(QWidget& window, QSize design) {
     const QRect free = screen->availableGeometry();
     const QSize frame(2 * kBorderAllowance, kTitleBarAllowance + 2 * kBorderAllowance);
     const QSize room = free.size() - frame;
-    const QSize size = design.boundedTo(room);
+    QSize size = design.boundedTo(room);
     if (size == design) {
         window.setFixedSize(design);
     } else {
+        // Room for the scroll bar along the side that is cut, so that it does not cut the
+        // other side too.
+        const int bar = window.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        if (size.height() < design.height())
+            size.setWidth(qMin(design.width() + bar, room.width()));
+        if (size.width() < design.width())
+            size.setHeight(qMin(design.height() + bar, room.height()));
         window.setMinimumSize(size.boundedTo(design / 2));
-        window.setMaximumSize(design);
+        window.setMaximumSize(design + QSize(bar, bar));
         window.resize(size);
     }
     // The whole frame, title bar included, centred in the free area.
