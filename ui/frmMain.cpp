@@ -568,12 +568,12 @@ void FrmMain::connectKeys() {
         QKeyCombination keys;
         int step;
     };
-    const std::array<TabKey, 6> tabKeys = {{
+    // Qt matches X11's Shift+Backtab to Shift+Tab itself; a second entry for it would make
+    // the key ambiguous, and an ambiguous shortcut does nothing.
+    const std::array<TabKey, 4> tabKeys = {{
         {Qt::CTRL | Qt::Key_Tab, 1},
         {Qt::CTRL | Qt::Key_PageDown, 1},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1}, // what X11 sends for Shift+Tab
-        {Qt::CTRL | Qt::Key_Backtab, -1},
         {Qt::CTRL | Qt::Key_PageUp, -1},
     }};
     for (const TabKey& k : tabKeys) {
