@@ -89,7 +89,8 @@ struct DisplayLabel {
     Parent parent;
     Place at;
     Font font;
-    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+    Qt::Alignment align;
+    const char* spoken; // what a screen reader says before the figure
 };
 
 struct ListPlace {
@@ -154,11 +155,16 @@ const std::array<StaticLabel, 16> kStaticLabels = {{
 }};
 
 const std::array<DisplayLabel, kLabelCount> kDisplayLabels = {{
-    {LabelId::Speed, General, {7200, 600, 1455, 375}, kBold12, Qt::AlignCenter},
-    {LabelId::MaxArmor, Armor, {1920, 240, 1095, 855}, kBold135, Qt::AlignCenter},
-    {LabelId::Points, Central, {5640, 6480, 1575, 495}, kBold135},
-    {LabelId::Attacks, CCW, {1200, 2280, 495, 375}, kPlain12},
-    {LabelId::CCWCost, CCW, {1080, 2760, 615, 255}, kPlain12},
+    {LabelId::Speed, General, {7200, 600, 1455, 375}, kBold12, Qt::AlignCenter, "Speed"},
+    {LabelId::MaxArmor,
+     Armor,
+     {1920, 240, 1095, 855},
+     kBold135,
+     Qt::AlignCenter,
+     "Max Armor (Max Facing)"},
+    {LabelId::Points, Central, {5640, 6480, 1575, 495}, kBold135, kLeft, "Points"},
+    {LabelId::Attacks, CCW, {1200, 2280, 495, 375}, kPlain12, kLeft, "Attacks"},
+    {LabelId::CCWCost, CCW, {1080, 2760, 615, 255}, kPlain12, kLeft, "Cost"},
 }};
 
 const std::array<ListPlace, 14> kListPlaces = {{
@@ -561,8 +567,14 @@ void FrmMain::refresh() {
             boxes[s]->setEnabled(state.enabled);
         }
     }
-    for (std::size_t i = 0; i < kLabelCount; ++i)
-        m_labels[i]->setText(QString::fromStdString(m_model.caption(static_cast<LabelId>(i))));
+    for (const DisplayLabel& d : kDisplayLabels) {
+        // A figure is heard with what it is: "Points: 130", not a bare "130".
+        const QString text = QString::fromStdString(m_model.caption(d.id));
+        QLabel* label = m_labels[static_cast<std::size_t>(d.id)];
+        label->setText(text);
+        label->setAccessibleName(QString::fromUtf8(d.spoken) +
+                                 (text.isEmpty() ? QString() : QStringLiteral(": ") + text));
+    }
     for (const FramePlace& f : kFrames)
         m_frames[static_cast<std::size_t>(f.id)]->setEnabled(m_model.frameEnabled(f.id));
     mirrorCaptions();
