@@ -1,3 +1,4 @@
+#include "ui/desktop.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
@@ -9,6 +10,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(IVC_VERSION));
     // Lets Wayland compositors and docks match the window to its installed menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ironvale.VehicleCreator"));
+    // Every window and the taskbar entry show the program's own icon.
+    QApplication::setWindowIcon(ivc::ui::applicationIcon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

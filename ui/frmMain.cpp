@@ -4,9 +4,11 @@
 #include "core/design.h"
 #include "core/tables.h"
 #include "io/designFile.h"
+#include "ui/desktop.h"
 #include "ui/frmAbout.h"
 #include "ui/frmPrint.h"
 #include "ui/frmRules.h"
+#include "ui/listBox.h"
 #include "ui/messageBox.h"
 #include "ui/twips.h"
 
@@ -19,13 +21,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSessionManager>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QUndoStack>
@@ -33,6 +38,7 @@
 #include <functional>
 
 #include <algorithm>
+#include <optional>
 
 namespace ivc::ui {
 
@@ -66,13 +72,16 @@ struct FramePlace {
     Place at;
 };
 
+const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+
 struct StaticLabel {
     const char* name;
     const char* caption;
     Parent parent;
     Place at;
     Font font;
-    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+    Qt::Alignment align = kLeft;
+    std::optional<ListId> buddy = {}; // the list it captions, whose enabled state it shows
 };
 
 struct DisplayLabel {
@@ -80,7 +89,8 @@ struct DisplayLabel {
     Parent parent;
     Place at;
     Font font;
-    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+    Qt::Alignment align;
+    const char* spoken; // what a screen reader says before the figure
 };
 
 struct ListPlace {
@@ -105,6 +115,7 @@ struct GridColumn {
     int x;
     int width; // lists only
     std::string_view heading;
+    std::string_view spoken; // what a screen reader calls the column
     bool isList;
     ListId list;
     CheckId check;
@@ -128,36 +139,41 @@ const std::array<StaticLabel, 16> kStaticLabels = {{
      {5880, 600, 1095, 375},
      kBold135,
      Qt::AlignRight | Qt::AlignVCenter},
-    {"Label18", "Race", Race, {120, 240}, kPlain},
-    {"Label19", "Type", Race, {2280, 240}, kPlain},
-    {"Label20", "Size", Race, {4440, 240}, kPlain},
+    {"Label18", "Race", Race, {120, 240}, kPlain, kLeft, ListId::Race},
+    {"Label19", "Type", Race, {2280, 240}, kPlain, kLeft, ListId::Type},
+    {"Label20", "Size", Race, {4440, 240}, kPlain, kLeft, ListId::Size},
     {"Label5", "Max Armor (Max Facing)", Armor, {120, 240, 1695, 735}, kPlain135},
-    {"Label2", "Front", Armor, {3360, 240}, kPlain12},
-    {"Label3", "Sides", Armor, {5400, 240}, kPlain12},
-    {"Label4", "Rear", Armor, {7320, 240}, kPlain12},
-    {"Label24", "Open top/Fullly armored", Armor, {3360, 840}, kPlain12},
-    {"Label25", "Structure Points", Special, {3840, 1440}, kPlain},
-    {"Label41", "Weapon(s)", CCW, {120, 240}, kPlain135},
-    {"Label43", "# of CCW's", CCW, {120, 1080}, kPlain135},
+    {"Label2", "Front", Armor, {3360, 240}, kPlain12, kLeft, ListId::FArmor},
+    {"Label3", "Sides", Armor, {5400, 240}, kPlain12, kLeft, ListId::SArmor},
+    {"Label4", "Rear", Armor, {7320, 240}, kPlain12, kLeft, ListId::RArmor},
+    {"Label24", "Open top/Fullly armored", Armor, {3360, 840}, kPlain12, kLeft, ListId::Open},
+    {"Label25", "Structure Points", Special, {3840, 1440}, kPlain, kLeft, ListId::Structure},
+    {"Label41", "Weapon(s)", CCW, {120, 240}, kPlain135, kLeft, ListId::CCW},
+    {"Label43", "# of CCW's", CCW, {120, 1080}, kPlain135, kLeft, ListId::Attacks},
     {"Label42", "Attacks", CCW, {120, 2280}, kPlain12},
     {"Label17", "Cost", CCW, {120, 2760}, kPlain12},
 }};
 
 const std::array<DisplayLabel, kLabelCount> kDisplayLabels = {{
-    {LabelId::Speed, General, {7200, 600, 1455, 375}, kBold12, Qt::AlignCenter},
-    {LabelId::MaxArmor, Armor, {1920, 240, 1095, 855}, kBold135, Qt::AlignCenter},
-    {LabelId::Points, Central, {5640, 6480, 1575, 495}, kBold135},
-    {LabelId::Attacks, CCW, {1200, 2280, 495, 375}, kPlain12},
-    {LabelId::CCWCost, CCW, {1080, 2760, 615, 255}, kPlain12},
+    {LabelId::Speed, General, {7200, 600, 1455, 375}, kBold12, Qt::AlignCenter, "Speed"},
+    {LabelId::MaxArmor,
+     Armor,
+     {1920, 240, 1095, 855},
+     kBold135,
+     Qt::AlignCenter,
+     "Max Armor (Max Facing)"},
+    {LabelId::Points, Central, {5640, 6480, 1575, 495}, kBold135, kLeft, "Points"},
+    {LabelId::Attacks, CCW, {1200, 2280, 495, 375}, kPlain12, kLeft, "Attacks"},
+    {LabelId::CCWCost, CCW, {1080, 2760, 615, 255}, kPlain12, kLeft, "Cost"},
 }};
 
 const std::array<ListPlace, 14> kListPlaces = {{
     {ListId::Race, Race, {120, 480, 2055, 315}, "Race"},
     {ListId::Type, Race, {2280, 480, 2055, 315}, "Type"},
     {ListId::Size, Race, {4440, 480, 2175, 315}, "Size"},
-    {ListId::FArmor, Armor, {4080, 240, 975, 315}, "Front armor"},
-    {ListId::SArmor, Armor, {6120, 240, 855, 315}, "Side armor"},
-    {ListId::RArmor, Armor, {8040, 240, 855, 315}, "Rear armor"},
+    {ListId::FArmor, Armor, {4080, 240, 975, 315}, "Front armour"},
+    {ListId::SArmor, Armor, {6120, 240, 855, 315}, "Side armour"},
+    {ListId::RArmor, Armor, {8040, 240, 855, 315}, "Rear armour"},
     {ListId::Open, Armor, {6000, 840, 1455, 315}, "Open-topped or fully armored"},
     {ListId::Transport, Special, {1200, 1440, 1215, 315}, "Transport capacity"},
     {ListId::Structure, Special, {5160, 1440, 735, 315}, "Structure points"},
@@ -187,13 +203,13 @@ constexpr int kShortListWidth = 495; // the grid's gun battery, slow fire and co
 
 constexpr std::array<GridColumn, kUpgrades.size() + 2> kGrid = [] {
     std::array<GridColumn, kUpgrades.size() + 2> grid{};
-    grid.front() = {120, 1815, "", true, ListId::Wpn1, {}, ""};
+    grid.front() = {120, 1815, "", "Weapon", true, ListId::Wpn1, {}, ""};
     for (std::size_t i = 0; i < kUpgrades.size(); ++i) {
         const UpgradeRow& u = kUpgrades[i];
-        grid[i + 1] = {
-            u.x, u.isList ? kShortListWidth : 0, u.heading, u.isList, u.list, u.box, u.rulesEntry};
+        const int width = u.isList ? kShortListWidth : 0;
+        grid[i + 1] = {u.x, width, u.heading, u.heading, u.isList, u.list, u.box, u.rulesEntry};
     }
-    grid.back() = {10560, kShortListWidth, "#", true, ListId::Number, {}, ""};
+    grid.back() = {10560, kShortListWidth, "#", "Number", true, ListId::Number, {}, ""};
     return grid;
 }();
 
@@ -240,9 +256,10 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
     refresh();
 
     m_central->setFixedSize(twips(kClientWidth), twips(kClientHeight));
-    setFixedSize(m_central->width(), m_central->height() + menuBar()->sizeHint().height());
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    fitToScreen(*this, {m_central->width(), m_central->height() + menuBar()->sizeHint().height()});
+    setWindowIcon(applicationIcon());
+    setPalette(withDistinctDisabled(QApplication::palette(this)));
+    connectKeys();
 }
 
 FrmMain::~FrmMain() = default;
@@ -301,9 +318,15 @@ QWidget* FrmMain::container(Parent p) const {
 }
 
 void FrmMain::buildControls() {
-    m_central = new QWidget(this);
+    // The client area scrolls only on a screen too small for it.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("clientScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    setCentralWidget(scroll);
+    m_central = new QWidget;
     m_central->setObjectName(QStringLiteral("clientArea"));
-    setCentralWidget(m_central);
+    scroll->setWidget(m_central);
 
     m_tabs = new QTabWidget(m_central);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
@@ -342,6 +365,8 @@ void FrmMain::buildControls() {
         label->setWordWrap(s.at.w > 0);
         applyFont(label, s.font);
         place(label, s.at, offsetOf(parent));
+        if (s.buddy)
+            m_captions.emplace_back(label, *s.buddy);
     }
     for (const DisplayLabel& d : kDisplayLabels) {
         QWidget* parent = container(d.parent);
@@ -355,13 +380,15 @@ void FrmMain::buildControls() {
     }
     for (const ListPlace& l : kListPlaces) {
         QWidget* parent = container(l.parent);
-        auto* list = new QComboBox(parent);
+        auto* list = new ListBox(parent);
         list->setObjectName(QString::fromStdString(ivc::objectName({l.id, 0})));
         list->setAccessibleName(QString::fromUtf8(l.accessibleName));
         applyFont(list, l.font);
         place(list, l.at, offsetOf(parent));
         m_lists[static_cast<std::size_t>(l.id)] = {list};
     }
+    for (const auto& [label, id] : m_captions)
+        label->setBuddy(m_lists[static_cast<std::size_t>(id)].front());
     for (const OptionRow& o : kOptions) {
         QWidget* parent = container(o.frame == FrameId::CCW ? CCW : Special);
         auto* box = new QCheckBox(qs(o.caption), parent);
@@ -460,17 +487,18 @@ void FrmMain::buildWeaponGrid() {
                            col.isList ? kListHeight : kCheckSize};
             const QString slotName = QStringLiteral("Slot %1 ").arg(s + 1);
             if (col.isList) {
-                auto* list = new QComboBox(frame);
+                auto* list = new ListBox(frame);
                 list->setObjectName(QString::fromStdString(ivc::objectName({col.list, s})));
-                list->setAccessibleName(
-                    slotName + (!col.heading.empty() ? qs(col.heading) : QStringLiteral("Weapon")));
-                list->setToolTip(tip);
+                list->setAccessibleName(slotName + qs(col.spoken));
+                list->setRuleTip(tip);
+                if (col.width == kShortListWidth)
+                    list->setCompact();
                 place(list, at, 0);
                 m_lists[static_cast<std::size_t>(col.list)].push_back(list);
             } else {
                 auto* box = new QCheckBox(frame);
                 box->setObjectName(QString::fromStdString(ivc::objectName({col.check, s})));
-                box->setAccessibleName(slotName + qs(col.heading));
+                box->setAccessibleName(slotName + qs(col.spoken));
                 box->setToolTip(tip);
                 place(box, at, 0);
                 m_checks[static_cast<std::size_t>(col.check)].push_back(box);
@@ -539,12 +567,110 @@ void FrmMain::refresh() {
             boxes[s]->setEnabled(state.enabled);
         }
     }
-    for (std::size_t i = 0; i < kLabelCount; ++i)
-        m_labels[i]->setText(QString::fromStdString(m_model.caption(static_cast<LabelId>(i))));
+    for (const DisplayLabel& d : kDisplayLabels) {
+        // A figure is heard with what it is: "Points: 130", not a bare "130".
+        const QString text = QString::fromStdString(m_model.caption(d.id));
+        QLabel* label = m_labels[static_cast<std::size_t>(d.id)];
+        label->setText(text);
+        label->setAccessibleName(QString::fromUtf8(d.spoken) +
+                                 (text.isEmpty() ? QString() : QStringLiteral(": ") + text));
+    }
     for (const FramePlace& f : kFrames)
         m_frames[static_cast<std::size_t>(f.id)]->setEnabled(m_model.frameEnabled(f.id));
+    mirrorCaptions();
     for (std::size_t i = 0; i < kButtonCount; ++i)
         m_buttons[i]->setEnabled(m_model.buttonEnabled(static_cast<ButtonId>(i)));
+}
+
+// A caption looks closed when the list it names is.
+void FrmMain::mirrorCaptions() {
+    for (const auto& [label, id] : m_captions)
+        label->setEnabled(m_model.list({id, 0}).enabled);
+}
+
+void FrmMain::connectKeys() {
+    // Ctrl+Tab and Ctrl+PageDown go to the next tab, with Shift or PageUp to the one before,
+    // whichever control has the focus.
+    struct TabKey {
+        QKeyCombination keys;
+        int step;
+    };
+    // Qt matches X11's Shift+Backtab to Shift+Tab itself; a second entry for it would make
+    // the key ambiguous, and an ambiguous shortcut does nothing.
+    const std::array<TabKey, 4> tabKeys = {{
+        {Qt::CTRL | Qt::Key_Tab, 1},
+        {Qt::CTRL | Qt::Key_PageDown, 1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+        {Qt::CTRL | Qt::Key_PageUp, -1},
+    }};
+    for (const TabKey& k : tabKeys) {
+        auto* shortcut = new QShortcut(QKeySequence(k.keys), this);
+        connect(shortcut, &QShortcut::activated, this, [this, step = k.step] {
+            const int count = m_tabs->count();
+            m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + count) % count);
+        });
+    }
+
+    // An access key that a button shares with a menu presses the button at once (see
+    // eventFilter); the menu still opens from the menu bar's keyboard mode.
+    menuBar()->installEventFilter(this);
+    for (QPushButton* button : m_buttons)
+        button->installEventFilter(this);
+    // F10 opens the first menu, as on other desktops; the arrow keys lead on to the others.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+
+    // The focus starts on the first list of the road and moves to the first control of
+    // each step that "&Next" opens.
+    m_lists[static_cast<std::size_t>(ListId::Race)].front()->setFocus();
+    struct Opens {
+        ButtonId next;
+        FrameId step;
+        QWidget* first;
+    };
+    const std::array<Opens, 2> steps = {{
+        {ButtonId::Next1, FrameId::Armor,
+         m_lists[static_cast<std::size_t>(ListId::FArmor)].front()},
+        {ButtonId::Next4, FrameId::Special,
+         m_checks[static_cast<std::size_t>(CheckId::Amphib)].front()},
+    }};
+    for (const Opens& o : steps) {
+        // Connected after the button's own handler, so the step is already open or refused.
+        connect(m_buttons[static_cast<std::size_t>(o.next)], &QPushButton::clicked, this,
+                [this, o] {
+                    if (m_model.frameEnabled(o.step)) {
+                        m_tabs->setCurrentWidget(m_generalPage);
+                        o.first->setFocus(Qt::TabFocusReason);
+                    }
+                });
+    }
+}
+
+// Qt gives a key shared by a button and a menu title to each in turn, and a button's turn
+// only moves the focus to it. The button takes every press instead: it acts at once on the
+// window, while the menu is a step away: Alt pressed and let go, then the menu's key, or
+// F10 and the arrow keys.
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Shortcut) {
+        const auto* shortcut = static_cast<QShortcutEvent*>(event);
+        if (shortcut->isAmbiguous()) {
+            for (QPushButton* button : m_buttons) {
+                if (button->isVisible() && button->isEnabled() &&
+                    QKeySequence::mnemonic(button->text()) == shortcut->key()) {
+                    button->animateClick();
+                    return true;
+                }
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmMain::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        setPalette(withDistinctDisabled(QApplication::palette(this)));
+    QMainWindow::changeEvent(event);
 }
 
 void FrmMain::afterChange() {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -43,6 +44,8 @@ public:
     QUndoStack* undoStack() const { return m_undo; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -53,6 +56,8 @@ private:
     void buildWeaponGrid();
     void orderTabChain();
     void connectControls();
+    void connectKeys();
+    void mirrorCaptions();
     QWidget* container(Parent p) const;
 
     // Writes the model's state into every widget without running any handler.
@@ -87,6 +92,8 @@ private:
     std::array<QLabel*, kLabelCount> m_labels{};
     std::array<QGroupBox*, kFrameCount> m_frames{};
     std::array<QPushButton*, kButtonCount> m_buttons{};
+    // Static captions and the lists they name.
+    std::vector<std::pair<QLabel*, ListId>> m_captions;
     // Rows last written into each list, so refresh() only rewrites lists that changed.
     std::array<std::vector<std::vector<std::string>>, kListIds> m_shownRows;
     QTabWidget* m_tabs = nullptr;

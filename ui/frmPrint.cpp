@@ -107,6 +107,42 @@ constexpr std::array kCellRows = {
     CellRow{Look::Line,           "lblSpecial",         7200, 3960, 1695, 255, 360, 4, 360, 4},
 };
 
+// What a screen reader says before a value field's text: the caption it stands under.
+struct Spoken {
+    const char* field;
+    const char* caption;
+};
+constexpr std::array kSpoken = {
+    Spoken{"lblName", "Name"},          Spoken{"lblPoints", "Points"},
+    Spoken{"lblFArmor", "Front Armor"}, Spoken{"lblSArmor", "Side Armor"},
+    Spoken{"lblRArmor", "Rear Armor"},  Spoken{"lblWS", "WS"},
+    Spoken{"lblBS", "BS"},              Spoken{"lblS", "S"},
+    Spoken{"lblI", "I"},                Spoken{"lblA", "A"},
+    Spoken{"lblType", "Type"},          Spoken{"lblSize", "Size"},
+    Spoken{"lblSpeed", "Speed"},        Spoken{"lblCategory", "Category"},
+    Spoken{"lblStructure", "Structure Pts"}, Spoken{"lblWeapons", "Weapon"},
+    Spoken{"lblCCW", "Close Combat Weapon"}, Spoken{"lblNumCCW", "Number"},
+    Spoken{"lblSpecial", "Special Option"},
+};
+
+// "Points: 130", "Weapon 2: 1x Beam Cannon"; a caption is heard as it reads.
+QString spokenName(const QLabel* label, const QString& text) {
+    const QString name = label->objectName();
+    if (name.isEmpty())
+        return text;
+    const QString field = name.section(QLatin1Char('_'), 0, 0);
+    const QString index = name.section(QLatin1Char('_'), 1);
+    for (const Spoken& s : kSpoken) {
+        if (field == QLatin1String(s.field)) {
+            QString said = QString::fromLatin1(s.caption);
+            if (!index.isEmpty())
+                said += QLatin1Char(' ') + QString::number(index.toInt() + 1);
+            return text.isEmpty() ? said : said + QStringLiteral(": ") + text;
+        }
+    }
+    return text;
+}
+
 // A box (left, top, width, height) or a rule (from x1, y1 to x2, y2).
 struct Stroke {
     bool box;
@@ -328,6 +364,7 @@ void FrmPrint::setText(Cell& c, const QString& text) {
     c.setting = fit(drawable(text, c.font), c.font, c.place, c.room, c.indent);
     const Setting& s = c.setting;
     c.label->setText(text);
+    c.label->setAccessibleName(spokenName(c.label, text));
     QFont shown(c.font);
     shown.setPointSizeF(double(s.font.pixelSize()) / kTwipsPerPoint);
     c.label->setFont(shown);

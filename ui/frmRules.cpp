@@ -1,5 +1,6 @@
 #include "ui/frmRules.h"
 
+#include "ui/desktop.h"
 #include "ui/twips.h"
 
 #include <QFrame>
@@ -212,21 +213,32 @@ FrmRules::FrmRules(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::Tool);
     setModal(true);
     setFont(dialogFont());
-    setFixedSize(twips(kClientWidth), twips(kClientHeight));
 
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabRules"));
-    tabs->setGeometry(0, 0, width(), height());
+    auto* fill = new QVBoxLayout(this);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(tabs);
     for (int t = 0; t < kTabCount; ++t)
         tabs->addTab(rulesPage(static_cast<Tab>(t)), QString::fromUtf8(kTabCaptions[t]));
     tabs->setCurrentIndex(Movement);
 
-    auto* close = new QPushButton(QStringLiteral("&Close"), this);
-    close->setObjectName(QStringLiteral("cmdClose"));
-    close->setGeometry(twipsRect(8880, kCloseTop, 1095, 375));
+    m_close = new QPushButton(QStringLiteral("&Close"), this);
+    m_close->setObjectName(QStringLiteral("cmdClose"));
+    m_close->resize(twipsRect(8880, kCloseTop, 1095, 375).size());
     // Created after the tab control, but raised explicitly: it overlaps the pages.
-    close->raise();
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    m_close->raise();
+    connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
+    // On a small screen the window is smaller and may be resized; the pages scroll.
+    fitToScreen(*this, {twips(kClientWidth), twips(kClientHeight)});
+}
+
+// Close keeps its distance from the lower right corner whatever the window's size.
+void FrmRules::resizeEvent(QResizeEvent* event) {
+    const QRect designed = twipsRect(8880, kCloseTop, 1095, 375);
+    m_close->move(width() - (twips(kClientWidth) - designed.x()),
+                  height() - (twips(kClientHeight) - designed.y()));
+    QDialog::resizeEvent(event);
 }
 
 } // namespace ivc::ui
