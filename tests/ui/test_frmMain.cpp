@@ -4,6 +4,7 @@
 #include "ui/twips.h"
 #include "uitest.h"
 
+#include <QGroupBox>
 #include <QtTest>
 
 using namespace ivc::test;
@@ -24,7 +25,25 @@ void TestFrmMain::layoutEssentials() {
     FrmMain w;
     QCOMPARE(w.minimumSize(), w.maximumSize());
     QCOMPARE(find(w, "clientArea")->size(), twipsRect(0, 0, 11415, 7065).size());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Ironvale Vehicle Creator"));
     QCOMPARE(find(w, "lstNumber_7")->geometry(), twipsRect(10560, 4320, 495, 315));
+    QCOMPARE(find(w, "fraRace")->geometry(), twipsRect(120, 1200 - 360, 9015, 975));
+    QStringList frames;
+    for (const char* name : {"fraRace", "fraArmor", "fraSpecial", "fraCCW", "fraWeap"})
+        frames << find<QGroupBox>(w, name)->title();
+    QCOMPARE(frames.join('/'),
+             "Initial Stats/Armor/Special Options/Close Combat/Weapons and Options");
+    QCOMPARE(caption(w, "Label24"), QStringLiteral("Open top/Fullly armored"));
+    // Every control lies inside its container and clear of its neighbours (the weapon grid's
+    // headings may share the room above their columns).
+    const QRegularExpression control("^(lst|chk|cmd|txt|lbl|Label)(?!Heading)");
+    for (const QWidget* a : w.findChildren<QWidget*>(control)) {
+        QVERIFY2(a->parentWidget()->rect().contains(a->geometry()), qPrintable(a->objectName()));
+        for (const QWidget* b :
+             a->parentWidget()->findChildren<QWidget*>(control, Qt::FindDirectChildrenOnly))
+            QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
+                     qPrintable(a->objectName() + " " + b->objectName()));
+    }
 
     // Keyboard and screen-reader users can tell the 112 controls of the weapon grid apart.
     QSet<QString> spoken;
@@ -71,9 +90,9 @@ void TestFrmMain::missingChoicesAreToldAndKeepTheStep() {
                                         "Error: Too much armor [Ok]"}));
 }
 
-// The walk-through design through the widgets, its commands pressed by their access keys
-// (each clicks after a short press animation). "&Print" shows the card in place of the main
-// window, which comes back on No with the design unchanged; "E&xit" closes it.
+// The walk-through design with two close-combat weapons through the widgets, its commands pressed
+// by their access keys (each clicks after a short press animation). "&Print" shows the card in
+// place of the main window, which comes back on No with the design unchanged; "E&xit" closes it.
 void TestFrmMain::typicalDesignByAccessKeysOnTheCard() {
     FrmMain w;
     w.show();
@@ -86,19 +105,19 @@ void TestFrmMain::typicalDesignByAccessKeysOnTheCard() {
     act(w, "lstFArmor=12, lstSArmor=11, lstRArmor=10, lstOpen=Fully Armored");
     QTest::keyClick(&w, Qt::Key_N, Qt::AltModifier); // now the armour frame's Next
     QTRY_VERIFY(find(w, "fraWeap")->isEnabled());
-    act(w, "lstWpn1_3=Beam Cannon, chkTwin1_3, chkSkimmer, lstCCW=CCW");
+    act(w, "lstWpn1_3=Beam Cannon, chkTwin1_3, chkSkimmer, lstCCW=CCW, lstAttacks=2");
     QTest::keyClick(&w, Qt::Key_C, Qt::AltModifier);
-    QTRY_COMPARE(caption(w, "lblPoints"), QStringLiteral("130"));
+    QTRY_COMPARE(caption(w, "lblPoints"), QStringLiteral("136"));
     QTest::keyClick(&w, Qt::Key_P, Qt::AltModifier);
     QTRY_VERIFY(!answers.seen.isEmpty() && w.isVisible());
     QCOMPARE(answers.windows, QList<QStringList>({{"frmPrint"}}));
     QVERIFY(!w.cardWindow()->isVisible());
-    QCOMPARE(caption(w, "lblPoints"), QStringLiteral("130"));
+    QCOMPARE(caption(w, "lblPoints"), QStringLiteral("136"));
     const QString card = QStringLiteral(
-        "lblName=Warden; lblPoints=130; lblFArmor=12; lblSArmor=11; lblRArmor=10; lblWS=3; "
-        "lblBS=3; lblS=4; lblI=3; lblA=0; lblType=Tank; lblSize=Normal; lblSpeed=Normal; "
+        "lblName=Warden; lblPoints=136; lblFArmor=12; lblSArmor=11; lblRArmor=10; lblWS=3; "
+        "lblBS=3; lblS=4; lblI=3; lblA=3; lblType=Tank; lblSize=Normal; lblSpeed=Normal; "
         "lblCategory=Heavy Support; lblStructure=; lblWeapons_0=1x None; "
-        "lblWeapons_3=1x Twin Linked Beam Cannon; lblWeapons_7=1x None; lblCCW=CCW; lblNumCCW=0; "
+        "lblWeapons_3=1x Twin Linked Beam Cannon; lblWeapons_7=1x None; lblCCW=CCW; lblNumCCW=2; "
         "lblSpecial_0=Fully Armored; lblSpecial_1=Skimmer; lblSpecial_2=; lblSpecial_7=");
     QStringList shown; // the same labels as they read
     for (const QString& field : card.split("; "))

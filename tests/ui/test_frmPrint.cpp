@@ -71,8 +71,15 @@ void TestFrmPrint::borderlessCentredAndNothingClipped() {
     QVERIFY(off.manhattanLength() <= 2);
     QCOMPARE(find(card, "lblSpecial_4")->geometry(), ivc::ui::twipsRect(7200, 3960, 1695, 255));
     QCOMPARE(find(card, "lblName")->font().pointSizeF(), 9.75);
-    for (const QLabel* label : card.findChildren<QLabel*>())
+    QStringList captions;
+    for (const QLabel* label : card.findChildren<QLabel*>()) {
         QVERIFY2(fits(*label), qPrintable(label->objectName() + label->text()));
+        if (label->objectName().isEmpty())
+            captions << label->text();
+    }
+    QCOMPARE(captions.join(','), "Name,Points,Front Armor,Side Armor,Rear Armor,WS,BS,S,I,A,Type,"
+                                 "Size,Speed,Category,Structure Pts,Weapons,Close Combat Weapon,"
+                                 "Number,Special Options");
 }
 
 void TestFrmPrint::printQuestionOncePerFocusGain_data() {
