@@ -10,7 +10,6 @@
 # live in $IVC_FAULT_DIR (default /tmp/ivc-faults) and are reused by the next run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$PWD
 
 match=
 if [ "${1:-}" = "-m" ]; then

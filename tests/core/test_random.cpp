@@ -57,9 +57,6 @@ TEST(RandomUse, InvariantsHoldAfterEveryAction) {
             } else if (const auto button = std::get<ButtonId>(a);
                        button != ButtonId::Reset || rng() % 50 == 0) {
                 m.press(button);
-                if (button == ButtonId::Calculate) {
-                    EXPECT_EQ(m.caption(LabelId::Points), std::to_string(m.total().value()));
-                }
             } else {
                 continue; // a reset now and then, not at every tenth step, so that designs get far
             }
