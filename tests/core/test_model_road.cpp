@@ -59,6 +59,7 @@ TEST(InitialStats, EveryHullHasItsProfileAndArmourLimits) {
                 EXPECT_EQ(m.caption(LabelId::Speed) + " " + m.caption(LabelId::MaxArmor) + " " +
                               std::to_string(m.record().intBasePts),
                           expected);
+                EXPECT_EQ(m.list({ListId::Wpn1, 7}).selected, -1) << "refilled, nothing shown";
                 armour(m, front, side, rear);
                 return effects(m);
             };
@@ -123,6 +124,7 @@ TEST(Armour, PricesTheFacingsAndSoupedUpSpeedsOrRefusesInOrder) {
     const std::tuple<Hull, int, int, int, int, std::string> cases[] = {
         {tank, 12, 10, 10, 1, "42 50, Fast 20, Normal 10"},
         {tank, 11, 11, 10, 1, "43 55, Agile 15, Normal 10"},
+        {tank, 12, 11, 12, 1, "46 80, Agile 15, Normal 10"},
         {tank, 11, 12, 12, 1, "47 75, Agile 15, Normal 10"},
         {tank, 14, 12, 12, 0, "50 100, Agile 15, Normal 10"},
         {tank, 13, 13, 12, 0, "51 100"},
