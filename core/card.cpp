@@ -87,7 +87,8 @@ CardTexts makeCard(const MainModel& m) {
     card.closeCombatNumber = m.list(ListId::Attacks).text();
 
     // Eight lines: when there are more entries, the last line gathers the rest.
-    const auto entries = specialEntries(m);
+    card.specialEntries = specialEntries(m);
+    const auto& entries = card.specialEntries;
     const std::size_t lines = card.special.size();
     for (std::size_t i = 0; i < entries.size() && i + 1 < lines; ++i)
         card.special[i] = entries[i];

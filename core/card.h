@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ivc {
 
@@ -25,7 +26,8 @@ struct CardTexts {
     std::string closeCombat;
     std::string closeCombatNumber;
     std::array<std::string, 8> special;
-    std::string lastSpecialTooltip; // the whole of line 7 when it gathers several entries
+    std::string lastSpecialTooltip;          // the whole of line 7 when it gathers several entries
+    std::vector<std::string> specialEntries; // every special entry, one each, in order
 
     bool operator==(const CardTexts&) const = default;
 };

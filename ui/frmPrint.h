@@ -2,16 +2,18 @@
 
 #include "core/card.h"
 
+#include <QFont>
 #include <QPrinterInfo>
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
 #include <vector>
 
 class QLabel;
+class QPagedPaintDevice;
 class QPainter;
-class QPrinter;
 
 namespace ivc::ui {
 
@@ -27,6 +29,17 @@ public:
         std::function<QString(QWidget* parent)> askPdfFile; // empty when the user cancels
     };
 
+    // How one text of the card is set: a field whose text does not fit its place at the
+    // card's size is shrunk, then wrapped onto a second line, and only a text too long for
+    // that (a name) is cut short with "…".
+    struct Setting {
+        QFont font; // sized in twips (pixel size), as the card is painted
+        QStringList lines;
+        QRect box;      // twips; the field's place, or its whole row when it wraps
+        int indent = 0; // twips, of the second line
+        bool elided = false;
+    };
+
     explicit FrmPrint(QWidget* parent = nullptr);
 
     // Writes the card's value fields (a field the card leaves unset keeps its text) and
@@ -35,9 +48,12 @@ public:
 
     void setPrintHooks(PrintHooks hooks) { m_hooks = std::move(hooks); }
 
-    // Draws the whole card, texts and lines, at its physical size on the painter's device
-    // (a printer or a PDF file), from the top left of the device's paintable area.
-    void paintCard(QPainter& painter) const;
+    // Draws the whole card, black on white, at unitsPerTwip device units to the twip: the
+    // window paints itself with this and printing puts it on paper.
+    void paintCard(QPainter& painter, double unitsPerTwip) const;
+
+    // The setting of the caption or value field whose label has this text or objectName.
+    Setting setting(const QString& name) const;
 
 signals:
     // The user answered No: the card is hidden and the main window should return.
@@ -51,18 +67,24 @@ private:
     // One text of the card: a caption or a value field, with its place in twips.
     struct Cell {
         QLabel* label;
-        QRect twips;
-        int flags; // alignment and clipping, for painting
+        QRect place;
+        int room;   // height in twips that a wrapped text may take
+        QFont font; // the text's font at the card's size
+        bool centred;
+        int indent; // of a second line
+        Setting setting;
     };
 
-    QLabel* value(const QString& name) const;
-    void write(const QString& name, const std::string& text) const;
+    template <typename Cells> static auto& cellIn(Cells& cells, const QString& name);
+    void write(const QString& name, const std::string& text);
+    static void setText(Cell& cell, const QString& text);
 
     void scheduleQuestion();
     void askToPrint();
     void print();
     void offerPdf();
-    void render(QPrinter& printer);
+    void savePdf(const QString& file);
+    bool render(QPagedPaintDevice& device);
 
     std::vector<Cell> m_cells;
     PrintHooks m_hooks;

@@ -19,7 +19,12 @@ fi
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
 printer=IvcPdf
-name="Ironhide $((RANDOM % 100))" # short enough for its field
+# The fullest Veyra design, named with accented and Chinese letters: the longest lines of
+# the card and letters from a font other than the card's own. (Greek letters print too, but
+# cups-pdf's Ghostscript step re-encodes them without their Unicode, so its page cannot be
+# read back for them.)
+name="Ærø 鋼鉄 $((RANDOM % 100))"
+race=3
 deadline=60
 work=$(mktemp -d)
 started_pid=
@@ -124,7 +129,7 @@ dirs=("$out" "${anon:-/var/spool/cups-pdf/ANONYMOUS}")
 touch "$work/before"
 sleep 1 # file times have one-second steps on some file systems
 
-"$driver" "$name" >"$work/driver.log" 2>&1 || {
+"$driver" "$name" "$race" >"$work/driver.log" 2>&1 || {
   cat "$work/driver.log" >&2
   fail "the print driver failed"
 }
@@ -154,10 +159,11 @@ done
 pdftotext -layout "$pdf" "$work/page.txt"
 cp "$pdf" "$(pwd)/cups_print_test.pdf" 2>/dev/null || true
 rm -f "$pdf"
-for expected in "$name" "Heavy Support" "1x Twin Linked Beam Cannon"; do
+for expected in "$name" "War Machine" "8x Blast Coaxial Gatling Short Barrel Mega AA Mounted Twin Linked" \
+  "Titan Killer Slow Fire(-4) Resonance Cannon with Targeter" "Ferocious, Tow Bar"; do
   grep -qF "$expected" "$work/page.txt" || {
     cat "$work/page.txt" >&2
     fail "the printed page lacks \"$expected\""
   }
 done
-echo "PASS: printed on $printer, the page holds the name, \"Heavy Support\" and the weapon line"
+echo "PASS: printed on $printer, the page holds the name, the category, a whole weapon line and the last special entries"

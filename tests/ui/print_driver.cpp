@@ -1,8 +1,9 @@
-// Prints the Statcard of the walk-through design on the system's default printer through
-// the card window's own print path: the card is shown, its question answered Yes (print)
-// and then No (back).
+// Prints a Statcard on the system's default printer through the card window's own print
+// path: the card is shown, its question answered Yes (print) and then No (back). The card
+// is that of the walk-through design, or with a race 1..8 the fullest design of that race.
 //
-//   print_driver NAME
+//   print_driver NAME [RACE]
+#include "common/fullest_design.h"
 #include "common/typical_design.h"
 #include "uitest.h"
 
@@ -14,13 +15,14 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 
 using ivc::ui::FrmPrint;
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 2)
-        return 2; // usage: print_driver NAME
+    if (argc != 2 && argc != 3)
+        return 2; // usage: print_driver NAME [RACE]
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
     if (printer.isNull()) {
         std::fprintf(stderr, "print_driver: there is no default printer\n");
@@ -36,7 +38,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "print_driver: the card did not finish within a minute\n");
         QCoreApplication::exit(1);
     });
-    window.showCard(ivc::makeCard(ivc::test::typicalDesign(argv[1])));
+    window.showCard(ivc::makeCard(argc == 3 ? ivc::test::fullestDesign(std::atoi(argv[2]), argv[1])
+                                            : ivc::test::typicalDesign(argv[1])));
     if (QApplication::exec() != 0)
         return 1;
 
