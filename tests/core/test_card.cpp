@@ -60,7 +60,7 @@ TEST(Card, SpecialLinesInOrderWithTheRestGatheredOnTheLast) {
     EXPECT_EQ(makeCard(m).special,
               (Lines{"Open-Topped", "Amphibious", "Orbital Lander", "Recovery Vehicle",
                      "Transports 12", "2 Ward Shields", "Ferocious", "Tow Bar"}));
-    act(m, "chkSkimmer; chkWrecker; chkTunneller");
+    act(m, "chkSkimmer; chkWrecker; chkTunneller; chkSouped");
     const CardTexts c = makeCard(m);
     EXPECT_EQ(c.special,
               (Lines{"Open-Topped", "Amphibious", "Orbital Lander", "Recovery Vehicle", "Tunneller",

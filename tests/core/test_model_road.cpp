@@ -160,11 +160,11 @@ TEST(Armour, PricesTheFacingsAndSoupedUpSpeedsOrRefusesInOrder) {
 TEST(Total, ReadsTheCaptionAndRefusesEveryWayOutOfSixteenBits) {
     const std::optional<int> out;
     const std::tuple<int, int, int, std::string, std::optional<int>> cases[] = {
-        {0, 1, 0, "  12 pts", 20}, {0, 1, 0, "pts 12", 8},    {0, 1, 0, "-3.5", 4},
-        {0, 1, 100, "3.5", 112},   {0, 4095, 0, "7", 32767},  {0, -4096, 0, "0", -32768},
-        {0, 4096, 0, "", out},     {0, -4097, 0, "", out},    {0, 4000, 800, "", out},
-        {0, 4095, 0, "8", out},    {32767, 1, 0, "", out},    {-32768, -1, 0, "", out},
-        {0, 4095, 0, "7.6", out},  {0, -4096, 0, "-0.6", out}};
+        {0, 1, 0, "  12 pts", 20}, {0, 1, 0, "pts 12", 8},   {0, 1, 0, "-3.5", 4},
+        {0, 1, 100, "3.5", 112},   {0, 4095, 0, "7", 32767}, {0, -4096, 0, "0", -32768},
+        {0, 4096, 0, "", out},     {0, -4097, 0, "", out},   {0, 4000, 800, "", out},
+        {0, 4095, 0, "8", out},    {32767, 1, 0, "", out},   {32767, 0, 0, "", 32767},
+        {-32768, -1, 0, "", out},  {0, 4095, 0, "7.6", out}, {0, -4096, 0, "-0.6", out}};
     for (const auto& [base, slotSum, structure, caption, total] : cases) {
         DesignRecord r;
         r.intNumber = {1, 1, 1, 8, 1, 1, 1, 1, 0};

@@ -60,7 +60,7 @@ void TestFrmMain::layoutEssentials() {
         chain << at->objectName();
     qsizetype last = -1;
     for (const char* name : {"lstRace", "cmdNext1", "lstOpen", "cmdNext4", "chkAmphib", "lstCCW",
-                             "lstWpn1_0", "lstNumber_7", "cmdCalculate", "cmdExit"}) {
+                             "lstAttacks", "lstWpn1_0", "lstNumber_7", "cmdCalculate", "cmdExit"}) {
         QVERIFY2(chain.indexOf(name) > last, name);
         last = chain.indexOf(name);
     }
@@ -82,17 +82,21 @@ void TestFrmMain::missingChoicesAreToldAndKeepTheStep() {
     };
     act(w, "lstType=Light Vehicle, lstSize=Normal, cmdNext1");
     QCOMPARE(open(), QStringLiteral("fraRace cmdReset"));
-    act(w, "lstRace=Bastion, cmdNext1, lstSArmor=10, lstRArmor=9, lstOpen=Fully Armored, "
+    act(w, "lstRace=Veyra, cmdNext1, lstSArmor=10, lstRArmor=9, lstOpen=Fully Armored, "
            "cmdNext4, lstFArmor=12, lstSArmor=12, cmdNext4");
     QCOMPARE(open(), QStringLiteral("fraArmor cmdReset"));
     QCOMPARE(answers.seen, QStringList({"Missing Data: Select a race, type, and size please. [Ok]",
                                         "Missing Data: Please choose armor values. [Ok]",
                                         "Error: Too much armor [Ok]"}));
+    // The next hull's weapon lists as many rows as the last one's, other rows.
+    act(w, "cmdReset, lstRace=Dark Veyra, lstType=Flyer, lstSize=Small, cmdNext1");
+    QCOMPARE(find<QComboBox>(w, "lstWpn1_7")->itemText(14), QStringLiteral("Big Smart Bomb"));
 }
 
-// The walk-through design with two close-combat weapons through the widgets, its commands pressed
-// by their access keys (each clicks after a short press animation). "&Print" shows the card in
-// place of the main window, which comes back on No with the design unchanged; "E&xit" closes it.
+// The walk-through design with two close-combat weapons (and Amphibious ticked, then unticked)
+// through the widgets, its commands pressed by their access keys (each clicks after a short
+// press animation). "&Print" shows the card in place of the main window, which comes back on
+// No with the design unchanged; "E&xit" closes it.
 void TestFrmMain::typicalDesignByAccessKeysOnTheCard() {
     FrmMain w;
     w.show();
@@ -105,7 +109,8 @@ void TestFrmMain::typicalDesignByAccessKeysOnTheCard() {
     act(w, "lstFArmor=12, lstSArmor=11, lstRArmor=10, lstOpen=Fully Armored");
     QTest::keyClick(&w, Qt::Key_N, Qt::AltModifier); // now the armour frame's Next
     QTRY_VERIFY(find(w, "fraWeap")->isEnabled());
-    act(w, "lstWpn1_3=Beam Cannon, chkTwin1_3, chkSkimmer, lstCCW=CCW, lstAttacks=2");
+    act(w, "lstWpn1_3=Beam Cannon, chkTwin1_3, chkAmphib, chkSkimmer, chkAmphib, lstCCW=CCW, "
+           "lstAttacks=2");
     QTest::keyClick(&w, Qt::Key_C, Qt::AltModifier);
     QTRY_COMPARE(caption(w, "lblPoints"), QStringLiteral("136"));
     QTest::keyClick(&w, Qt::Key_P, Qt::AltModifier);
