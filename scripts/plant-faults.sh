@@ -46,18 +46,18 @@ fi
 mapfile -t ui_tests < <(sed -n 's/^ivc_ui_test(\([A-Za-z0-9_]*\).*/\1/p' "$src/tests/ui/CMakeLists.txt")
 core_targets=(core_tests)
 
-build_targets() { cmake --build "$build" -j2 --target "$@" >"$work/build.log" 2>&1; }
+build_targets() { cmake --build "$build" -j2 --target "$@" </dev/null >"$work/build.log" 2>&1; }
 
 # Runs the tests that can see a fault in $1; fails when any of them fails or times out.
 run_tests() {
   case $1 in
   core/*)
-    timeout "$time_limit" "$build/tests/core/core_tests" --gtest_brief=1 >"$work/test.log" 2>&1
+    timeout "$time_limit" "$build/tests/core/core_tests" --gtest_brief=1 </dev/null >"$work/test.log" 2>&1
     ;;
   *)
     local pids=() t failed=0
     for t in "${ui_tests[@]}"; do
-      QT_QPA_PLATFORM=offscreen timeout "$time_limit" "$build/tests/ui/$t" >"$work/$t.log" 2>&1 &
+      QT_QPA_PLATFORM=offscreen timeout "$time_limit" "$build/tests/ui/$t" </dev/null >"$work/$t.log" 2>&1 &
       pids+=($!)
       # Two at a time: the machine has two cores.
       if ((${#pids[@]} == 2)); then
@@ -106,7 +106,8 @@ caught=0
 missed=()
 broken=()
 started=$SECONDS
-while IFS= read -r line; do
+# The list is read on its own descriptor: nothing run inside the loop can eat its lines.
+while IFS= read -r line <&3; do
   [[ -z $line || $line == \#* ]] && continue
   [[ -n $match && ! $line =~ $match ]] && continue
   IFS=$'\x1f' read -r file from to what <<<"${line// ;; /$'\x1f'}"
@@ -135,7 +136,7 @@ while IFS= read -r line; do
   fi
   cp "$work/original" "$src/$file"
   touch "$src/$file" # newer than the objects built with the fault
-done <"$list"
+done 3<"$list"
 
 echo
 if ((${#broken[@]})); then
