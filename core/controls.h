@@ -148,6 +148,8 @@ public:
     const std::vector<std::string>& get() const;
     std::size_t size() const { return get().size(); }
     bool empty() const { return get().empty(); }
+    const std::string& front() const { return get().front(); }
+    const std::string& back() const { return get().back(); }
     const std::string& operator[](std::size_t i) const { return get()[i]; }
     auto begin() const { return get().begin(); }
     auto end() const { return get().end(); }

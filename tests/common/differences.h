@@ -50,46 +50,30 @@ inline std::vector<std::string> differences(const Controls& a, const Controls& b
 }
 
 inline std::vector<std::string> differences(const DesignRecord& a, const DesignRecord& b) {
-    using Field = std::pair<const char*, i16 DesignRecord::*>;
-    using Slots = std::pair<const char*, SlotArray DesignRecord::*>;
-    const Field fields[] = {{"intType", &DesignRecord::intType},
-                            {"intSize", &DesignRecord::intSize},
-                            {"intRace", &DesignRecord::intRace},
-                            {"intBasePts", &DesignRecord::intBasePts},
-                            {"intOptionPts", &DesignRecord::intOptionPts},
-                            {"intArmorPts", &DesignRecord::intArmorPts},
-                            {"intCCWCost", &DesignRecord::intCCWCost},
-                            {"intExtraAttacks", &DesignRecord::intExtraAttacks},
-                            {"intArmorTotal", &DesignRecord::intArmorTotal},
-                            {"intMaxArmor", &DesignRecord::intMaxArmor},
-                            {"intMaxFacing", &DesignRecord::intMaxFacing},
-                            {"intStructureCost", &DesignRecord::intStructureCost}};
-    const Slots arrays[] = {{"intWpnCost", &DesignRecord::intWpnCost},
-                            {"intBlastCost", &DesignRecord::intBlastCost},
-                            {"intCoaxCost", &DesignRecord::intCoaxCost},
-                            {"intGatlingCost", &DesignRecord::intGatlingCost},
-                            {"intBarrelCost", &DesignRecord::intBarrelCost},
-                            {"intMegaCost", &DesignRecord::intMegaCost},
-                            {"intAACost", &DesignRecord::intAACost},
-                            {"intTargeterCost", &DesignRecord::intTargeterCost},
-                            {"intBatteryCost", &DesignRecord::intBatteryCost},
-                            {"intTwinCost", &DesignRecord::intTwinCost},
-                            {"intSlowCost", &DesignRecord::intSlowCost},
-                            {"intTitanCost", &DesignRecord::intTitanCost},
-                            {"intNumber", &DesignRecord::intNumber}};
+#define IVC_NAMED(field) std::make_pair(#field, &DesignRecord::field)
+    const std::pair<const char*, i16 DesignRecord::*> fields[] = {
+        IVC_NAMED(intType),     IVC_NAMED(intSize),         IVC_NAMED(intRace),
+        IVC_NAMED(intBasePts),  IVC_NAMED(intOptionPts),    IVC_NAMED(intArmorPts),
+        IVC_NAMED(intCCWCost),  IVC_NAMED(intExtraAttacks), IVC_NAMED(intArmorTotal),
+        IVC_NAMED(intMaxArmor), IVC_NAMED(intMaxFacing),    IVC_NAMED(intStructureCost)};
+    const std::pair<const char*, SlotArray DesignRecord::*> arrays[] = {
+        IVC_NAMED(intWpnCost),     IVC_NAMED(intBlastCost),    IVC_NAMED(intCoaxCost),
+        IVC_NAMED(intGatlingCost), IVC_NAMED(intBarrelCost),   IVC_NAMED(intMegaCost),
+        IVC_NAMED(intAACost),      IVC_NAMED(intTargeterCost), IVC_NAMED(intBatteryCost),
+        IVC_NAMED(intTwinCost),    IVC_NAMED(intSlowCost),     IVC_NAMED(intTitanCost),
+        IVC_NAMED(intNumber)};
+#undef IVC_NAMED
     std::vector<std::string> out;
-    for (const auto& [fieldName, field] : fields) {
-        if (a.*field != b.*field)
-            out.push_back(std::string(fieldName) + ": " + std::to_string(a.*field) + " / " +
-                          std::to_string(b.*field));
-    }
+    const auto differ = [&out](const std::string& what, int x, int y) {
+        if (x != y)
+            out.push_back(what + ": " + std::to_string(x) + " / " + std::to_string(y));
+    };
+    for (const auto& [fieldName, field] : fields)
+        differ(fieldName, a.*field, b.*field);
     for (const auto& [arrayName, array] : arrays) {
-        for (std::size_t i = 0; i < (a.*array).size(); ++i) {
-            if ((a.*array)[i] != (b.*array)[i])
-                out.push_back(std::string(arrayName) + "(" + std::to_string(i) +
-                              "): " + std::to_string((a.*array)[i]) + " / " +
-                              std::to_string((b.*array)[i]));
-        }
+        for (std::size_t i = 0; i < (a.*array).size(); ++i)
+            differ(std::string(arrayName) + "(" + std::to_string(i) + ")", (a.*array)[i],
+                   (b.*array)[i]);
     }
     return out;
 }

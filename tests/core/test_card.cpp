@@ -30,11 +30,23 @@ TEST(Card, HullFieldsBySizeTypeTransportAndRace) {
         const CardTexts c = makeCard(design(hull, script));
         EXPECT_EQ(c.size.value_or("") + "/" + c.category.value_or(""), expected);
     }
-    EXPECT_EQ(makeCard(design({Grak, Walker, Normal})).profile,
-              (std::array<std::string, 4>{"4", "2", "5", "2"}));
+    std::string crews;
+    for (int race = Bastion; race <= Blight; ++race) {
+        const auto crew = makeCard(design({race, Walker, Normal})).profile.value();
+        crews += crew[0] + crew[1] + crew[2] + crew[3] + " ";
+    }
+    EXPECT_EQ(crews, "4454 4445 3344 3343 4453 4252 4452 4454 ");
     const CardTexts fresh = makeCard(MainModel{});
     EXPECT_FALSE(fresh.profile || fresh.size || fresh.category || !fresh.structure.empty());
-    EXPECT_EQ(makeCard(design({Grak, Tank, WarMachine}, "lstStructure=5")).structure, "5");
+    MainModel m;
+    startDesign(m, {Grak, Tank, WarMachine});
+    armour(m, 12, 11, 10);
+    act(m, "lstStructure=5; lstCCW=War Machine CCW; lstAttacks=2; chkSouped");
+    const CardTexts c = makeCard(m);
+    EXPECT_EQ(c.type + " " + c.frontArmor + c.sideArmor + c.rearArmor + " " + c.speed + " " +
+                  c.structure + " " + c.closeCombat + " " + c.closeCombatNumber + " " + c.attacks,
+              "Tank 121110 Agile 5 War Machine CCW 2 3");
+    EXPECT_EQ(c.special, (Lines{"Fully Armored"}));
 }
 
 // Eight lines in a fixed order; with more entries the last line gathers the rest.
@@ -48,7 +60,7 @@ TEST(Card, SpecialLinesInOrderWithTheRestGatheredOnTheLast) {
     EXPECT_EQ(makeCard(m).special,
               (Lines{"Open-Topped", "Amphibious", "Orbital Lander", "Recovery Vehicle",
                      "Transports 12", "2 Ward Shields", "Ferocious", "Tow Bar"}));
-    act(m, "chkSkimmer; chkWrecker; chkTunneller");
+    act(m, "chkSkimmer; chkWrecker; chkTunneller; chkSouped");
     const CardTexts c = makeCard(m);
     EXPECT_EQ(c.special,
               (Lines{"Open-Topped", "Amphibious", "Orbital Lander", "Recovery Vehicle", "Tunneller",

@@ -4,6 +4,7 @@
 #include "ui/twips.h"
 #include "uitest.h"
 
+#include <QGroupBox>
 #include <QtTest>
 
 using namespace ivc::test;
@@ -24,7 +25,25 @@ void TestFrmMain::layoutEssentials() {
     FrmMain w;
     QCOMPARE(w.minimumSize(), w.maximumSize());
     QCOMPARE(find(w, "clientArea")->size(), twipsRect(0, 0, 11415, 7065).size());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Ironvale Vehicle Creator"));
     QCOMPARE(find(w, "lstNumber_7")->geometry(), twipsRect(10560, 4320, 495, 315));
+    QCOMPARE(find(w, "fraRace")->geometry(), twipsRect(120, 1200 - 360, 9015, 975));
+    QStringList frames;
+    for (const char* name : {"fraRace", "fraArmor", "fraSpecial", "fraCCW", "fraWeap"})
+        frames << find<QGroupBox>(w, name)->title();
+    QCOMPARE(frames.join('/'),
+             "Initial Stats/Armor/Special Options/Close Combat/Weapons and Options");
+    QCOMPARE(caption(w, "Label24"), QStringLiteral("Open top/Fullly armored"));
+    // Every control lies inside its container and clear of its neighbours (the weapon grid's
+    // headings may share the room above their columns).
+    const QRegularExpression control("^(lst|chk|cmd|txt|lbl|Label)(?!Heading)");
+    for (const QWidget* a : w.findChildren<QWidget*>(control)) {
+        QVERIFY2(a->parentWidget()->rect().contains(a->geometry()), qPrintable(a->objectName()));
+        for (const QWidget* b :
+             a->parentWidget()->findChildren<QWidget*>(control, Qt::FindDirectChildrenOnly))
+            QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
+                     qPrintable(a->objectName() + " " + b->objectName()));
+    }
 
     // Keyboard and screen-reader users can tell the 112 controls of the weapon grid apart.
     QSet<QString> spoken;
@@ -41,7 +60,7 @@ void TestFrmMain::layoutEssentials() {
         chain << at->objectName();
     qsizetype last = -1;
     for (const char* name : {"lstRace", "cmdNext1", "lstOpen", "cmdNext4", "chkAmphib", "lstCCW",
-                             "lstWpn1_0", "lstNumber_7", "cmdCalculate", "cmdExit"}) {
+                             "lstAttacks", "lstWpn1_0", "lstNumber_7", "cmdCalculate", "cmdExit"}) {
         QVERIFY2(chain.indexOf(name) > last, name);
         last = chain.indexOf(name);
     }
@@ -63,17 +82,21 @@ void TestFrmMain::missingChoicesAreToldAndKeepTheStep() {
     };
     act(w, "lstType=Light Vehicle, lstSize=Normal, cmdNext1");
     QCOMPARE(open(), QStringLiteral("fraRace cmdReset"));
-    act(w, "lstRace=Bastion, cmdNext1, lstSArmor=10, lstRArmor=9, lstOpen=Fully Armored, "
+    act(w, "lstRace=Veyra, cmdNext1, lstSArmor=10, lstRArmor=9, lstOpen=Fully Armored, "
            "cmdNext4, lstFArmor=12, lstSArmor=12, cmdNext4");
     QCOMPARE(open(), QStringLiteral("fraArmor cmdReset"));
     QCOMPARE(answers.seen, QStringList({"Missing Data: Select a race, type, and size please. [Ok]",
                                         "Missing Data: Please choose armor values. [Ok]",
                                         "Error: Too much armor [Ok]"}));
+    // The next hull's weapon lists as many rows as the last one's, other rows.
+    act(w, "cmdReset, lstRace=Dark Veyra, lstType=Flyer, lstSize=Small, cmdNext1");
+    QCOMPARE(find<QComboBox>(w, "lstWpn1_7")->itemText(14), QStringLiteral("Big Smart Bomb"));
 }
 
-// The walk-through design through the widgets, its commands pressed by their access keys
-// (each clicks after a short press animation). "&Print" shows the card in place of the main
-// window, which comes back on No with the design unchanged; "E&xit" closes it once the
+// The walk-through design with two close-combat weapons (and Amphibious ticked, then unticked)
+// through the widgets, its commands pressed by their access keys (each clicks after a short
+// press animation). "&Print" shows the card in place of the main window, which comes back on
+// No with the design unchanged; "E&xit" closes it once the
 // unsaved design is discarded.
 void TestFrmMain::typicalDesignByAccessKeysOnTheCard() {
     FrmMain w;
@@ -87,19 +110,20 @@ void TestFrmMain::typicalDesignByAccessKeysOnTheCard() {
     act(w, "lstFArmor=12, lstSArmor=11, lstRArmor=10, lstOpen=Fully Armored");
     QTest::keyClick(&w, Qt::Key_N, Qt::AltModifier); // now the armour frame's Next
     QTRY_VERIFY(find(w, "fraWeap")->isEnabled());
-    act(w, "lstWpn1_3=Beam Cannon, chkTwin1_3, chkSkimmer, lstCCW=CCW");
+    act(w, "lstWpn1_3=Beam Cannon, chkTwin1_3, chkAmphib, chkSkimmer, chkAmphib, lstCCW=CCW, "
+           "lstAttacks=2");
     QTest::keyClick(&w, Qt::Key_C, Qt::AltModifier);
-    QTRY_COMPARE(caption(w, "lblPoints"), QStringLiteral("130"));
+    QTRY_COMPARE(caption(w, "lblPoints"), QStringLiteral("136"));
     QTest::keyClick(&w, Qt::Key_P, Qt::AltModifier);
     QTRY_VERIFY(!answers.seen.isEmpty() && w.isVisible());
     QCOMPARE(answers.windows, QList<QStringList>({{"frmPrint"}}));
     QVERIFY(!w.cardWindow()->isVisible());
-    QCOMPARE(caption(w, "lblPoints"), QStringLiteral("130"));
+    QCOMPARE(caption(w, "lblPoints"), QStringLiteral("136"));
     const QString card = QStringLiteral(
-        "lblName=Warden; lblPoints=130; lblFArmor=12; lblSArmor=11; lblRArmor=10; lblWS=3; "
-        "lblBS=3; lblS=4; lblI=3; lblA=0; lblType=Tank; lblSize=Normal; lblSpeed=Normal; "
+        "lblName=Warden; lblPoints=136; lblFArmor=12; lblSArmor=11; lblRArmor=10; lblWS=3; "
+        "lblBS=3; lblS=4; lblI=3; lblA=3; lblType=Tank; lblSize=Normal; lblSpeed=Normal; "
         "lblCategory=Heavy Support; lblStructure=; lblWeapons_0=1x None; "
-        "lblWeapons_3=1x Twin Linked Beam Cannon; lblWeapons_7=1x None; lblCCW=CCW; lblNumCCW=0; "
+        "lblWeapons_3=1x Twin Linked Beam Cannon; lblWeapons_7=1x None; lblCCW=CCW; lblNumCCW=2; "
         "lblSpecial_0=Fully Armored; lblSpecial_1=Skimmer; lblSpecial_2=; lblSpecial_7=");
     QStringList shown; // the same labels as they read
     for (const QString& field : card.split("; "))

@@ -138,6 +138,13 @@ void TestFrmPrint::fullestCardKeepsEveryWord() {
     QCOMPARE(card.size(), QSize(609, 369)); // 9135 x 5535 twips
     QCOMPARE(card.minimumSize(), card.maximumSize());
     QCOMPARE(find(card, "lblSpecial_4")->geometry(), ivc::ui::twipsRect(7200, 3960, 1695, 255));
+    QStringList captions;
+    for (const QString& field : fields(card))
+        if (!field.startsWith("lbl"))
+            captions << field;
+    QCOMPARE(captions.join(','), "Name,Points,Front Armor,Side Armor,Rear Armor,WS,BS,S,I,A,Type,"
+                                 "Size,Speed,Category,Structure Pts,Weapons,Close Combat Weapon,"
+                                 "Number,Special Options");
 
     QStringList words;
     QList<QRectF> inks;

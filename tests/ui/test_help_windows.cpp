@@ -23,6 +23,11 @@ void TestHelpWindows::rulesTabsAndEntries() {
     QCOMPARE(dlg.minimumSize(), dlg.maximumSize());
     auto* tabs = find<QTabWidget>(dlg, "tabRules");
     QCOMPARE(tabs->currentIndex(), 0);
+    QStringList captions;
+    for (int tab = 0; tab < tabs->count(); ++tab)
+        captions << tabs->tabText(tab);
+    QCOMPARE(captions.join(','), "Movement,Special Options,Special Options 2,Weapons,War Machines,"
+                                 "Flyers");
     const QWidget* close = find(dlg, "cmdClose");
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
@@ -50,6 +55,7 @@ void TestHelpWindows::rulesTabsAndEntries() {
 
 void TestHelpWindows::aboutLabelsShowAndFit() {
     ivc::ui::FrmAbout dlg;
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("About IronvaleVC"));
     QCOMPARE(dlg.minimumSize(), dlg.maximumSize());
     QCOMPARE(caption(dlg, "lblVersion"), QStringLiteral("Version " IVC_VERSION)); // from CMake
     for (const QLabel* label : dlg.findChildren<QLabel*>())
