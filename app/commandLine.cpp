@@ -41,7 +41,8 @@ std::optional<CardTexts> cardOf(const QString& path, QString& error) {
         return std::nullopt;
     }
     MainModel& model = *opened.model;
-    model.press(ButtonId::Calculate);
+    if (model.usable(ButtonId::Calculate)) // as the window's export does
+        model.press(ButtonId::Calculate);
     for (const Effect& effect : model.takeEffects()) {
         if (const auto* message = std::get_if<Message>(&effect)) {
             error = QStringLiteral("Cannot export \"%1\": %2")
@@ -67,11 +68,11 @@ void chooseNoDisplay(int argc, char* argv[]) {
                 qputenv("QT_QPA_PLATFORM", "offscreen");
                 // Standard error holds the failures, one line each; Qt's notes about the
                 // missing desktop session would only hide them.
-                qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&,
-                                          const QString& text) {
-                    if (type == QtCriticalMsg || type == QtFatalMsg)
-                        tell(text);
-                });
+                qInstallMessageHandler(
+                    [](QtMsgType type, const QMessageLogContext&, const QString& text) {
+                        if (type == QtCriticalMsg || type == QtFatalMsg)
+                            tell(text);
+                    });
                 return;
             }
         }

@@ -209,6 +209,12 @@ void TestShare::copyAsTextRunsTheTotal() {
         QCOMPARE(text, QString::fromStdString(textCard(makeCard(w.model()))));
         QVERIFY(text.contains(QStringLiteral("Points: %1").arg(*w.model().total())));
     }
+    // A design before "&Calculate" is copied as it stands; "&Print" stays closed.
+    FrmMain fresh;
+    trigger(fresh, "mnuCopyText");
+    QCOMPARE(QApplication::clipboard()->text(),
+             QString::fromStdString(textCard(makeCard(MainModel()))));
+    QVERIFY(!find(fresh, QStringLiteral("cmdPrint"))->isEnabled());
 }
 
 void TestShare::printDialog_data() {
