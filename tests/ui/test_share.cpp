@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QMenu>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -23,6 +24,7 @@
 #include <QXmlStreamReader>
 
 #include <functional>
+#include <map>
 
 using namespace ivc;
 using namespace ivc::test;
@@ -120,6 +122,7 @@ class TestShare : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+    void menusHoldTheEntriesWithUniqueKeys();
     void exportsReadBack_data();
     void exportsReadBack();
     void exportFailureNamesFileAndReason();
@@ -127,6 +130,35 @@ private slots:
     void printDialog_data();
     void printDialog();
 };
+
+// Each menu's entries in order with their shortcuts; an access key names one entry only.
+void TestShare::menusHoldTheEntriesWithUniqueKeys() {
+    const std::map<QString, QStringList> expected = {
+        {QStringLiteral("mnuFile"),
+         {QStringLiteral("&Open\u2026 Ctrl+O"), QStringLiteral("&Save Ctrl+S"),
+          QStringLiteral("Save &As\u2026 Ctrl+Shift+S"),
+          QStringLiteral("&Export Statcard\u2026 Ctrl+E"), QStringLiteral("&Print\u2026 Ctrl+P"),
+          QStringLiteral("E&xit ")}},
+        {QStringLiteral("mnuEdit"),
+         {QStringLiteral("&Undo Ctrl+Z"), QStringLiteral("&Redo Ctrl+Shift+Z"),
+          QStringLiteral("Copy Statcard as &Text Ctrl+Shift+C")}},
+    };
+    FrmMain w;
+    for (const auto& [menu, entries] : expected) {
+        QStringList shown;
+        QSet<QChar> keys;
+        for (const QAction* a : find<QMenu>(w, menu)->actions()) {
+            if (a->isSeparator())
+                continue;
+            shown << a->text() + ' ' + a->shortcut().toString();
+            const qsizetype amp = a->text().indexOf('&');
+            QVERIFY2(amp >= 0 && !keys.contains(a->text()[amp + 1].toLower()),
+                     qPrintable(a->text()));
+            keys.insert(a->text()[amp + 1].toLower());
+        }
+        QCOMPARE(shown, entries);
+    }
+}
 
 void TestShare::exportsReadBack_data() {
     QTest::addColumn<bool>("fullest");
