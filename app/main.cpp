@@ -1,10 +1,11 @@
+#include "app/commandLine.h"
 #include "ui/desktop.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 
 int main(int argc, char* argv[]) {
+    ivc::app::chooseNoDisplay(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ironvale Vehicle Creator"));
     QApplication::setApplicationVersion(QStringLiteral(IVC_VERSION));
@@ -13,18 +14,15 @@ int main(int argc, char* argv[]) {
     // Every window and the taskbar entry show the program's own icon.
     QApplication::setWindowIcon(ivc::ui::applicationIcon());
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Design a vehicle for the Ironvale miniatures game and price it in points."));
-    parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("A design file (.ivc) to open at start-up."),
-                                 QStringLiteral("[file]"));
-    parser.process(app);
+    ivc::app::CommandLine commandLine;
+    commandLine.process(QApplication::arguments());
+    if (commandLine.exporting())
+        return commandLine.exportCards();
 
     ivc::ui::FrmMain window;
     window.show();
     // A file that cannot be opened is told, and the design starts fresh.
-    if (const QStringList files = parser.positionalArguments(); !files.isEmpty())
-        window.openFile(files.front());
+    if (const auto file = commandLine.fileToOpen())
+        window.openFile(*file);
     return QApplication::exec();
 }

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   g++ cmake make pkg-config
-  qt6-base-dev libgl-dev fonts-liberation2
+  qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation2
   fonts-wqy-microhei # CJK letters in a vehicle's name, on screen and on the printed card
   libgtest-dev libbenchmark-dev
   cups cups-client printer-driver-cups-pdf poppler-utils

@@ -3,7 +3,9 @@
 #include "core/card.h"
 #include "core/design.h"
 #include "core/tables.h"
+#include "core/textcard.h"
 #include "io/designFile.h"
+#include "ui/cardExport.h"
 #include "ui/desktop.h"
 #include "ui/frmAbout.h"
 #include "ui/frmPrint.h"
@@ -14,8 +16,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -26,6 +30,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -826,12 +832,16 @@ void FrmMain::buildFileMenus() {
         QKeySequence key;
         std::function<void()> run;
     };
-    const std::array<Entry, 3> entries = {{
+    const std::array<Entry, 5> entries = {{
         {"mnuOpen", "&Open\u2026", QKeySequence(Qt::CTRL | Qt::Key_O),
          [this] { openWithDialog(); }},
         {"mnuSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { save(); }},
         {"mnuSaveAs", "Save &As\u2026", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
          [this] { saveAs(); }},
+        {"mnuExport", "&Export Statcard\u2026", QKeySequence(Qt::CTRL | Qt::Key_E),
+         [this] { exportWithDialog(); }},
+        {"mnuPrintDialog", "&Print\u2026", QKeySequence(Qt::CTRL | Qt::Key_P),
+         [this] { printWithDialog(); }},
     }};
     for (const Entry& e : entries) {
         auto* action = new QAction(QString::fromUtf8(e.caption), file);
@@ -851,7 +861,13 @@ void FrmMain::buildFileMenus() {
     redo->setObjectName(QStringLiteral("mnuRedo"));
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    auto* copyText = new QAction(QStringLiteral("Copy Statcard as &Text"), edit);
+    copyText->setObjectName(QStringLiteral("mnuCopyText"));
+    copyText->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    connect(copyText, &QAction::triggered, this, &FrmMain::copyTextCard);
     edit->addActions({undo, redo});
+    edit->addSeparator();
+    edit->addAction(copyText);
     // Between File and Rules.
     menuBar()->insertMenu(menuBar()->actions().value(1), edit);
 }
@@ -963,6 +979,84 @@ bool FrmMain::openFile(const QString& path) {
     if (!opened.note.isEmpty())
         ask(this, QStringLiteral("Open"), opened.note);
     return true;
+}
+
+// ---- Sharing the card ------------------------------------------------------------------
+
+// The total first, as "&Print" runs it; false when it is out of range (and told). A design
+// not yet as far as "&Calculate" is shared as it stands: totalling it would open buttons
+// the user cannot reach yet.
+bool FrmMain::runTotal() {
+    if (!m_model.usable(ButtonId::Calculate))
+        return true;
+    const bool inRange = m_model.total().has_value();
+    m_model.press(ButtonId::Calculate);
+    afterChange();
+    return inRange;
+}
+
+void FrmMain::exportWithDialog() {
+    if (!runTotal())
+        return;
+    struct Filter {
+        const char* text;
+        CardFormat format;
+    };
+    static constexpr std::array kFilters = {
+        Filter{"PDF document (*.pdf)", CardFormat::Pdf},
+        Filter{"PNG image (*.png)", CardFormat::Png},
+        Filter{"SVG image (*.svg)", CardFormat::Svg},
+    };
+    QStringList filters;
+    for (const Filter& f : kFilters)
+        filters << QString::fromLatin1(f.text);
+    const QString base = m_model.name().empty() ? QStringLiteral("Statcard")
+                                                : QString::fromStdString(m_model.name());
+    QFileDialog dialog(this, QStringLiteral("Export Statcard"),
+                       QDir(m_path.isEmpty() ? QDir::homePath() : QFileInfo(m_path).path())
+                           .filePath(base + QStringLiteral(".pdf")),
+                       filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    // The default suffix follows the chosen type, so "warden" saved as PNG is warden.png.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        const auto k = static_cast<std::size_t>(filters.indexOf(filter));
+        if (k < kFilters.size())
+            dialog.setDefaultSuffix(suffixOf(kFilters[k].format));
+    });
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString path = dialog.selectedFiles().value(0);
+    const auto byName = formatNamed(QFileInfo(path).suffix());
+    const auto k = static_cast<std::size_t>(filters.indexOf(dialog.selectedNameFilter()));
+    const CardFormat format = byName && *byName != CardFormat::Text
+                                  ? *byName
+                                  : kFilters[std::min(k, kFilters.size() - 1)].format;
+    if (const QString error = exportCard(path, makeCard(m_model), format); !error.isEmpty())
+        ask(this, QStringLiteral("Export Statcard"), error);
+}
+
+void FrmMain::copyTextCard() {
+    if (runTotal())
+        QGuiApplication::clipboard()->setText(QString::fromStdString(textCard(makeCard(m_model))));
+}
+
+void FrmMain::printWithDialog() {
+    if (!runTotal())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Statcard"));
+    if (m_printerSetup)
+        m_printerSetup(printer);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    FrmPrint card;
+    card.setCard(makeCard(m_model));
+    // The job can still fail as it is handed over, after the card is drawn.
+    if (!card.render(printer) || printer.printerState() == QPrinter::Error)
+        ask(this, QString::fromStdString(printQuestion().title),
+            QStringLiteral("The Statcard could not be printed."), QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void FrmMain::setCurrentFile(const QString& path) {

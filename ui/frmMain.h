@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -15,6 +16,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPrinter;
 class QPushButton;
 class QTabWidget;
 class QUndoStack;
@@ -42,6 +44,11 @@ public:
     bool openFile(const QString& path);
     // Every user change as one step, for Edit > Undo and Redo.
     QUndoStack* undoStack() const { return m_undo; }
+    // Prepares the printer that File > "&Print…" hands to the print dialog; tests point it
+    // at a PDF file.
+    void setPrinterSetup(std::function<void(QPrinter&)> setup) {
+        m_printerSetup = std::move(setup);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -83,6 +90,12 @@ private:
     void openWithDialog();
     void setCurrentFile(const QString& path);
 
+    // Sharing the card.
+    bool runTotal();
+    void exportWithDialog();
+    void copyTextCard();
+    void printWithDialog();
+
     MainModel m_model;
     MainModel m_lastStep; // the model as the last undo step left it
     QUndoStack* m_undo = nullptr;
@@ -102,6 +115,7 @@ private:
     QWidget* m_weaponsPage = nullptr;
     QLineEdit* m_name = nullptr;
     std::unique_ptr<FrmPrint> m_print;
+    std::function<void(QPrinter&)> m_printerSetup;
 };
 
 } // namespace ivc::ui

@@ -374,6 +374,19 @@ void FrmPrint::setText(Cell& c, const QString& text) {
 }
 
 void FrmPrint::showCard(const CardTexts& card) {
+    setCard(card);
+    const QScreen* where = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (where != nullptr)
+        move(where->availableGeometry().center() - rect().center());
+    show();
+    activateWindow();
+}
+
+QSize FrmPrint::cardTwips() {
+    return {kCardWidth, kCardHeight};
+}
+
+void FrmPrint::setCard(const CardTexts& card) {
     struct Plain {
         const char* name;
         std::string CardTexts::*field;
@@ -411,12 +424,6 @@ void FrmPrint::showCard(const CardTexts& card) {
     cellIn(m_cells, QStringLiteral("lblSpecial_7"))
         .label->setToolTip(QString::fromStdString(card.lastSpecialTooltip));
     update();
-
-    const QScreen* where = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-    if (where != nullptr)
-        move(where->availableGeometry().center() - rect().center());
-    show();
-    activateWindow();
 }
 
 bool FrmPrint::event(QEvent* event) {
@@ -534,7 +541,7 @@ void FrmPrint::savePdf(const QString& file) {
             QMessageBox::Ok, QMessageBox::Ok);
 }
 
-bool FrmPrint::render(QPagedPaintDevice& device) {
+bool FrmPrint::render(QPagedPaintDevice& device) const {
     // Half an inch all round keeps the card clear of any printer's unprintable edge.
     device.setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
     QPainter painter;

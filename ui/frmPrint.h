@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPrinterInfo>
 #include <QRect>
+#include <QSize>
 #include <QStringList>
 #include <QWidget>
 
@@ -45,12 +46,20 @@ public:
     // Writes the card's value fields (a field the card leaves unset keeps its text) and
     // shows the window, centred, not modal.
     void showCard(const CardTexts& card);
+    // Writes the card's value fields only, for a card that is exported or printed without
+    // being shown.
+    void setCard(const CardTexts& card);
 
     void setPrintHooks(PrintHooks hooks) { m_hooks = std::move(hooks); }
 
     // Draws the whole card, black on white, at unitsPerTwip device units to the twip: the
     // window paints itself with this and printing puts it on paper.
     void paintCard(QPainter& painter, double unitsPerTwip) const;
+    // The card on a page with half-inch margins, at its physical size: the page the card
+    // window prints, whatever the device.
+    bool render(QPagedPaintDevice& device) const;
+    // The card's size in twips.
+    static QSize cardTwips();
 
     // The setting of the caption or value field whose label has this text or objectName.
     Setting setting(const QString& name) const;
@@ -84,7 +93,6 @@ private:
     void print();
     void offerPdf();
     void savePdf(const QString& file);
-    bool render(QPagedPaintDevice& device);
 
     std::vector<Cell> m_cells;
     PrintHooks m_hooks;

@@ -136,44 +136,48 @@ out=${out//\$\{HOME\}/$home}
 out=${out//\$\{USER\}/root}
 dirs=("$out" "${anon:-/var/spool/cups-pdf/ANONYMOUS}")
 
-touch "$work/before"
-sleep 1 # file times have one-second steps on some file systems
+# The card window's own print path, then the main window's File > Print… through the print
+# dialog: the same page from each.
+for mode in "" --dialog; do
+  touch "$work/before"
+  sleep 1 # file times have one-second steps on some file systems
 
-"$driver" "$name" "$race" >"$work/driver.log" 2>&1 || {
-  cat "$work/driver.log" >&2
-  fail "the print driver failed"
-}
-grep -qx "default printer: $printer" "$work/driver.log" ||
-  fail "the program did not print on $printer: $(cat "$work/driver.log")"
-
-pdf=
-for _ in $(seq 1 $((deadline * 2))); do
-  # A directory may not exist before cups-pdf's first page.
-  pdf=$(find "${dirs[@]}" -maxdepth 1 -name '*.pdf' -newer "$work/before" 2>/dev/null | head -n 1) || true
-  if [ -n "$pdf" ]; then
-    # cups-pdf writes the file in place; wait until it has stopped growing.
-    size=-1
-    while [ "$(stat -c %s "$pdf")" != "$size" ]; do
-      size=$(stat -c %s "$pdf")
-      sleep 0.5
-    done
-    break
-  fi
-  sleep 0.5
-done
-[ -n "$pdf" ] || {
-  lpstat -l -o "$printer" >&2 || true
-  fail "no PDF arrived in ${dirs[*]} within ${deadline}s"
-}
-
-pdftotext -layout "$pdf" "$work/page.txt"
-cp "$pdf" "$(pwd)/cups_print_test.pdf" 2>/dev/null || true
-rm -f "$pdf"
-for expected in "$name" "War Machine" "8x Blast Coaxial Gatling Short Barrel Mega AA Mounted Twin Linked" \
-  "Titan Killer Slow Fire(-4) Resonance Cannon with Targeter" "Ferocious, Tow Bar"; do
-  grep -qF "$expected" "$work/page.txt" || {
-    cat "$work/page.txt" >&2
-    fail "the printed page lacks \"$expected\""
+  "$driver" $mode "$name" "$race" >"$work/driver.log" 2>&1 || {
+    cat "$work/driver.log" >&2
+    fail "the print driver failed"
   }
+  grep -qx "default printer: $printer" "$work/driver.log" ||
+    fail "the program did not print on $printer: $(cat "$work/driver.log")"
+
+  pdf=
+  for _ in $(seq 1 $((deadline * 2))); do
+    # A directory may not exist before cups-pdf's first page.
+    pdf=$(find "${dirs[@]}" -maxdepth 1 -name '*.pdf' -newer "$work/before" 2>/dev/null | head -n 1) || true
+    if [ -n "$pdf" ]; then
+      # cups-pdf writes the file in place; wait until it has stopped growing.
+      size=-1
+      while [ "$(stat -c %s "$pdf")" != "$size" ]; do
+        size=$(stat -c %s "$pdf")
+        sleep 0.5
+      done
+      break
+    fi
+    sleep 0.5
+  done
+  [ -n "$pdf" ] || {
+    lpstat -l -o "$printer" >&2 || true
+    fail "no PDF arrived in ${dirs[*]} within ${deadline}s"
+  }
+
+  pdftotext -layout "$pdf" "$work/page.txt"
+  cp "$pdf" "$(pwd)/cups_print_test.pdf" 2>/dev/null || true
+  rm -f "$pdf"
+  for expected in "$name" "War Machine" "8x Blast Coaxial Gatling Short Barrel Mega AA Mounted Twin Linked" \
+    "Titan Killer Slow Fire(-4) Resonance Cannon with Targeter" "Ferocious, Tow Bar"; do
+    grep -qF "$expected" "$work/page.txt" || {
+      cat "$work/page.txt" >&2
+      fail "the printed page lacks \"$expected\""
+    }
+  done
 done
-echo "PASS: printed on $printer, the page holds the name, the category, a whole weapon line and the last special entries"
+echo "PASS: printed on $printer from the card window and through the print dialog, the page holds the name, the category, a whole weapon line and the last special entries"

@@ -1,0 +1,192 @@
+#include "ui/cardExport.h"
+
+#include "core/textcard.h"
+#include "ui/frmPrint.h"
+
+#include <QDir>
+#include <QImage>
+#include <QLocale>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <memory>
+
+namespace ivc::ui {
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+constexpr double kInchesPerMetre = 1.0 / 0.0254;
+// A sheet: two cards across, two down, on landscape paper; a thin margin and a gap for
+// the scissors between them.
+constexpr int kSheetColumns = 2;
+constexpr int kSheetRows = 2;
+constexpr double kSheetMarginMm = 5.0;
+constexpr double kSheetGapMm = 3.0;
+
+struct FormatName {
+    CardFormat format;
+    const char* suffix;
+};
+constexpr std::array kFormats = {
+    FormatName{CardFormat::Pdf, "pdf"},
+    FormatName{CardFormat::Png, "png"},
+    FormatName{CardFormat::Svg, "svg"},
+    FormatName{CardFormat::Text, "txt"},
+};
+
+// A card of its own for each export: a card window keeps the fields a card leaves unset
+// from the card before, which an export must not carry over to the next design.
+std::unique_ptr<FrmPrint> laidOut(const CardTexts& card) {
+    auto painted = std::make_unique<FrmPrint>();
+    painted->setCard(card);
+    return painted;
+}
+
+bool writePdf(QIODevice& out, const FrmPrint& card) {
+    QPdfWriter pdf(&out);
+    pdf.setTitle(QStringLiteral("Statcard"));
+    return card.render(pdf);
+}
+
+bool writePng(QIODevice& out, const FrmPrint& card) {
+    const double pixelsPerTwip = kPictureDpi / kTwipsPerInch;
+    const QSize twips = FrmPrint::cardTwips();
+    QImage image(static_cast<int>(std::ceil(twips.width() * pixelsPerTwip)),
+                 static_cast<int>(std::ceil(twips.height() * pixelsPerTwip)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const int dotsPerMetre = static_cast<int>(std::lround(kPictureDpi * kInchesPerMetre));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    card.paintCard(painter, pixelsPerTwip);
+    painter.end();
+    return image.save(&out, "PNG");
+}
+
+// Drawn in twips, at 1440 to the inch, so that the picture has the card's physical size.
+bool writeSvg(QIODevice& out, const FrmPrint& card) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&out);
+    svg.setTitle(QStringLiteral("Statcard"));
+    svg.setResolution(static_cast<int>(kTwipsPerInch));
+    svg.setSize(FrmPrint::cardTwips());
+    svg.setViewBox(QRect(QPoint(0, 0), FrmPrint::cardTwips()));
+    QPainter painter;
+    if (!painter.begin(&svg))
+        return false;
+    card.paintCard(painter, 1.0);
+    return painter.end();
+}
+
+bool writeText(QIODevice& out, const CardTexts& card) {
+    const std::string text = textCard(card);
+    return out.write(text.data(), static_cast<qint64>(text.size())) ==
+           static_cast<qint64>(text.size());
+}
+
+// The file is replaced only once all of it is written; a failure names the file and the
+// system's reason.
+QString saveAtomically(const QString& path, const std::function<bool(QIODevice&)>& write) {
+    QSaveFile out(path);
+    bool saved = out.open(QIODevice::WriteOnly) && write(out);
+    if (saved)
+        saved = out.commit();
+    else
+        out.cancelWriting();
+    if (saved)
+        return {};
+    return QStringLiteral("The Statcard could not be saved as %1: %2.")
+        .arg(QDir::toNativeSeparators(path), out.errorString());
+}
+
+} // namespace
+
+std::optional<CardFormat> formatNamed(const QString& suffixOrName) {
+    const auto found = std::ranges::find_if(kFormats, [&suffixOrName](const FormatName& f) {
+        return suffixOrName.compare(QLatin1String(f.suffix), Qt::CaseInsensitive) == 0;
+    });
+    if (found == kFormats.end())
+        return std::nullopt;
+    return found->format;
+}
+
+QString suffixOf(CardFormat format) {
+    return QLatin1String(kFormats[static_cast<std::size_t>(format)].suffix);
+}
+
+QString exportCard(const QString& path, const CardTexts& card, CardFormat format) {
+    if (format == CardFormat::Text)
+        return saveAtomically(path, [&card](QIODevice& out) { return writeText(out, card); });
+    const auto painted = laidOut(card);
+    return saveAtomically(path, [&painted, format](QIODevice& out) {
+        switch (format) {
+        case CardFormat::Pdf:
+            return writePdf(out, *painted);
+        case CardFormat::Png:
+            return writePng(out, *painted);
+        default:
+            return writeSvg(out, *painted);
+        }
+    });
+}
+
+// Four cards at their physical size are larger than an A4 or Letter page, so the cards of a
+// sheet are set as large as the page takes them, every card alike.
+QString exportSheet(const QString& path, const std::vector<CardTexts>& cards,
+                    const QPageSize& paper) {
+    return saveAtomically(path, [&](QIODevice& out) {
+        QPdfWriter pdf(&out);
+        pdf.setTitle(QStringLiteral("Statcards"));
+        pdf.setPageLayout(
+            QPageLayout(paper, QPageLayout::Landscape,
+                        QMarginsF(kSheetMarginMm, kSheetMarginMm, kSheetMarginMm, kSheetMarginMm),
+                        QPageLayout::Millimeter));
+        const double unitsPerMm = pdf.resolution() / 25.4;
+        const double unitsPerTwip = pdf.resolution() / kTwipsPerInch;
+        const QSizeF card = QSizeF(FrmPrint::cardTwips()) * unitsPerTwip;
+        const QRectF area = pdf.pageLayout().paintRectPixels(pdf.resolution());
+        const double gap = kSheetGapMm * unitsPerMm;
+        const double scale = std::min(
+            {1.0, (area.width() - gap * (kSheetColumns - 1)) / (kSheetColumns * card.width()),
+             (area.height() - gap * (kSheetRows - 1)) / (kSheetRows * card.height())});
+        const QSizeF cell = card * scale;
+        // The block of cards centred on the page.
+        const QPointF origin(
+            (area.width() - kSheetColumns * cell.width() - gap * (kSheetColumns - 1)) / 2,
+            (area.height() - kSheetRows * cell.height() - gap * (kSheetRows - 1)) / 2);
+        QPainter painter;
+        if (!painter.begin(&pdf))
+            return false;
+        constexpr std::size_t kPerPage = kSheetColumns * kSheetRows;
+        for (std::size_t k = 0; k < cards.size(); ++k) {
+            if (k > 0 && k % kPerPage == 0)
+                pdf.newPage();
+            const auto place = static_cast<int>(k % kPerPage);
+            painter.save();
+            painter.translate(origin + QPointF((place % kSheetColumns) * (cell.width() + gap),
+                                               (place / kSheetColumns) * (cell.height() + gap)));
+            laidOut(cards[k])->paintCard(painter, unitsPerTwip * scale);
+            painter.restore();
+        }
+        return painter.end();
+    });
+}
+
+QPageSize localPaper(const QLocale& locale) {
+    static constexpr std::array kLetter = {
+        QLocale::UnitedStates, QLocale::Canada,    QLocale::Mexico,      QLocale::Chile,
+        QLocale::Colombia,     QLocale::Venezuela, QLocale::Philippines, QLocale::PuertoRico,
+        QLocale::Guatemala,    QLocale::CostaRica, QLocale::Panama,      QLocale::DominicanRepublic,
+    };
+    const bool letter = std::ranges::find(kLetter, locale.territory()) != kLetter.end();
+    return QPageSize(letter ? QPageSize::Letter : QPageSize::A4);
+}
+
+} // namespace ivc::ui
