@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+#include <cmath>
 #include <limits>
 
 namespace ivc::io {
@@ -38,8 +39,8 @@ public:
         if (v.isUndefined())
             return std::nullopt;
         const double d = v.toDouble(std::numeric_limits<double>::quiet_NaN());
-        if (!v.isDouble() || d != static_cast<double>(static_cast<long long>(d)) || d < low ||
-            d > high) {
+        // The range first: casting a number outside it to an integer is undefined.
+        if (!v.isDouble() || !(d >= low && d <= high) || d != std::trunc(d)) {
             wrong(where + key, QStringLiteral("a whole number from %1 to %2").arg(low).arg(high));
             return std::nullopt;
         }

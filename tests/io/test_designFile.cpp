@@ -124,6 +124,8 @@ TEST(DesignFile, HandMadeFiles) {
         {"\"step\": 3", "\"step\": 4", "\"step\" must be a whole number from 1 to 3."},
         {"\"points\": 130", "\"points\": 40000", "\"points\" must be a whole number from -32768"},
         {"\"points\": 130", "\"points\": 1.5", "\"points\" must be a whole number"},
+        // Far beyond any integer: found by the fuzzer, refused before any cast.
+        {"\"points\": 130", "\"points\": 1.35e59", "\"points\" must be a whole number"},
         {"\"slot\": 1", "\"slot\": 9", "\"weapons.slot\" must be a whole number from 1 to 8."},
         {"\"upgrades\": [", "\"upgrades\": [1, ", "\"slot 1.upgrades\" must hold texts."},
         {"\"armor\": {", "\"armor\": [], \"x\": {", "\"armor\" must be an object."},
