@@ -16,10 +16,6 @@ bool inOptions(const OptionRow& o) {
     return o.rule != OptionRule::Ferocious;
 }
 
-bool counted(const OptionRow& o) {
-    return o.rule == OptionRule::Transport || o.rule == OptionRule::Field;
-}
-
 // The upgrade boxes of a slot, in column order, named by their column headings.
 constexpr auto kUpgradeNames = [] {
     std::array<std::string_view, 10> names{};
@@ -161,7 +157,7 @@ Design capture(const MainModel& m) {
         if (!inOptions(o))
             continue;
         const bool ticked = m.check({o.box, 0}).checked;
-        const std::string count = counted(o) ? text(o.countList) : "";
+        const std::string count = pricesCount(o) ? text(o.countList) : "";
         if (ticked || !count.empty())
             d.options.push_back({std::string(o.caption), count, ticked});
     }
@@ -217,7 +213,7 @@ Replayed replay(const Design& d) {
             std::ranges::find(d.options, caption, [](const OptionChoice& c) { return c.option; });
         if (!inOptions(o) || chosen == d.options.end())
             continue;
-        if (counted(o))
+        if (pricesCount(o))
             r.pick({o.countList, 0}, chosen->count, std::string(caption));
         else if (!chosen->count.empty())
             r.fail(quoted(caption) + " takes no count.");

@@ -183,6 +183,11 @@ inline constexpr std::array<UpgradeRow, 12> kUpgrades = {{
 }};
 // clang-format on
 
+// Whether an option's box prices the number of its count list.
+constexpr bool pricesCount(const OptionRow& o) {
+    return o.rule == OptionRule::Transport || o.rule == OptionRule::Field;
+}
+
 // The row of an option box or of an upgrade box; nullptr for a box of the other family.
 const OptionRow* optionRow(CheckId box);
 const UpgradeRow* upgradeRow(CheckId box);

@@ -305,10 +305,8 @@ const OptionRow& fieldRow(FieldKind kind) {
 }
 
 const OptionRow* countedBy(ListId list) {
-    const auto* row = std::ranges::find_if(kOptions, [list](const OptionRow& o) {
-        return (o.rule == OptionRule::Transport || o.rule == OptionRule::Field) &&
-               o.countList == list;
-    });
+    const auto* row = std::ranges::find_if(
+        kOptions, [list](const OptionRow& o) { return pricesCount(o) && o.countList == list; });
     return row == kOptions.end() ? nullptr : row;
 }
 

@@ -23,7 +23,7 @@ inline int expectedOptionPoints(const MainModel& m) {
             continue;
         if (o.rule == OptionRule::Fixed)
             sum += o.points;
-        else if (o.rule == OptionRule::Transport || o.rule == OptionRule::Field)
+        else if (pricesCount(o))
             sum += shownNumber(m.list({o.countList, 0})) * o.points;
     }
     return sum;
