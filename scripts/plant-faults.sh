@@ -7,7 +7,9 @@
 #   scripts/plant-faults.sh [-m REGEX] [FAULT-LIST]
 #
 # -m REGEX plants only the faults whose line matches REGEX. The scratch copy and its build
-# live in $IVC_FAULT_DIR (default /tmp/ivc-faults) and are reused by the next run.
+# live in $IVC_FAULT_DIR (default /tmp/ivc-faults) and are reused by the next run. With
+# IVC_FAULT_MATRIX=FILE each planted fault's line in FILE names the tests that failed on
+# it, to tell which tests catch what no other test does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -45,6 +47,24 @@ fi
 # The window tests are every test that tests/ui/CMakeLists.txt declares with ivc_ui_test.
 mapfile -t ui_tests < <(sed -n 's/^ivc_ui_test(\([A-Za-z0-9_]*\).*/\1/p' "$src/tests/ui/CMakeLists.txt")
 core_targets=(core_tests)
+
+# The tests that failed in the last run, by name; a test program that died or ran out of
+# time counts as a whole.
+failed_tests() { # file
+  case $1 in
+  core/*)
+    sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_.]*\).*/\1/p' "$work/test.log" | sort -u
+    grep -q '^\[  PASSED  \]\|tests, listed below' "$work/test.log" || echo core_tests:died
+    ;;
+  *)
+    local t
+    for t in "${ui_tests[@]}"; do
+      sed -n 's/^FAIL!  : \([A-Za-z0-9_:]*\).*/\1/p' "$work/$t.log" | sort -u
+      grep -q '^Totals:' "$work/$t.log" || echo "$t:died"
+    done
+    ;;
+  esac
+}
 
 build_targets() { cmake --build "$build" -j2 --target "$@" </dev/null >"$work/build.log" 2>&1; }
 
@@ -132,6 +152,9 @@ while IFS= read -r line <&3; do
     else
       caught=$((caught + 1))
       echo "caught  $label"
+      if [ -n "${IVC_FAULT_MATRIX:-}" ]; then
+        echo "$label ;; $(failed_tests "$file" | tr '\n' ' ')" >>"$IVC_FAULT_MATRIX"
+      fi
     fi
   fi
   cp "$work/original" "$src/$file"
