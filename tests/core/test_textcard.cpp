@@ -1,3 +1,4 @@
+#include "common/fullest_design.h"
 #include "common/typical_design.h"
 #include "core/textcard.h"
 #include "drive.h"
@@ -48,31 +49,8 @@ TEST(TextCard, TypicalDesign) {
 // every word of every card field still there, in order.
 TEST(TextCard, FullestDesignsFitAndKeepEveryWord) {
     for (int race = Bastion; race <= Blight; ++race) {
-        MainModel m;
-        m.setName(std::string(120, 'W') + " Ωμέγα 鋼鉄の巨人 " + std::string(30, 'x'));
-        startDesign(m, {race, Tank, WarMachine});
-        armour(m, 10, 10, 10, 0);
-        act(m, "chkAmphib; chkLander; chkRecovery; chkTunneller; chkWrecker; chkSkimmer; "
-               "chkTow; lstStructure=9; lstTransport=51; chkTransport");
-        for (const OptionRow& o : kOptions) {
-            if (o.rule == OptionRule::Field && m.usable({o.countList, 0})) {
-                m.select({o.countList, 0}, 0);
-                m.setChecked({o.box, 0}, true);
-            }
-        }
-        for (int s = 0; s < kSlots; ++s) {
-            const auto& rows = m.list({ListId::Wpn1, s}).rows;
-            m.select({ListId::Wpn1, s}, static_cast<int>(rows.size()) - 1);
-            for (const UpgradeRow& u : kUpgrades) {
-                if (u.isList && m.usable({u.list, s}))
-                    m.select({u.list, s}, static_cast<int>(m.list({u.list, s}).rows.size()) - 1);
-                else if (!u.isList && m.usable({u.box, s}))
-                    m.setChecked({u.box, s}, true);
-            }
-            m.select({ListId::Number, s}, 7);
-        }
-        m.press(ButtonId::Print);
-        const CardTexts card = makeCard(m);
+        const CardTexts card = makeCard(fullestDesign(
+            race, std::string(120, 'W') + " Ωμέγα 鋼鉄の巨人 " + std::string(30, 'x')));
         const std::string text = textCard(card);
         for (const std::string& line : linesOf(text))
             EXPECT_LE(displayWidth(line), 80) << line;

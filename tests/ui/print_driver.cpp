@@ -10,8 +10,6 @@
 #include "uitest.h"
 
 #include "core/card.h"
-#include "core/design.h"
-#include "io/designFile.h"
 #include "ui/frmMain.h"
 #include "ui/frmPrint.h"
 
@@ -19,7 +17,6 @@
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,21 +28,16 @@ namespace {
 // File > Print… with the dialog accepted: its printer is the default one.
 int printThroughDialog(const ivc::MainModel& design) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("design.ivc"));
     ivc::ui::FrmMain window;
-    if (!ivc::io::saveDesign(path, ivc::capture(design)).isEmpty() || !window.openFile(path))
+    if (!ivc::test::openDesign(window, design, dir))
         return 1;
     ivc::test::BoxAnswerer answers;
     bool asked = false;
-    QTimer accept;
-    accept.callOnTimeout([&asked] {
-        if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
-            asked = true;
-            dialog->accept();
-        }
+    ivc::test::answerNext<QPrintDialog>([&asked](QPrintDialog& d) {
+        asked = true;
+        d.accept();
     });
-    accept.start(5);
-    window.findChild<QAction*>(QStringLiteral("mnuPrintDialog"))->trigger();
+    ivc::test::trigger(window, "mnuPrintDialog");
     for (const QString& line : answers.seen)
         std::printf("box: %s\n", qPrintable(line));
     return asked && answers.seen.isEmpty() ? 0 : 1;

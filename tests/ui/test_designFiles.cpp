@@ -1,9 +1,8 @@
+#include "common/differences.h"
 #include "common/random_actions.h"
 #include "ui/frmMain.h"
 #include "uitest.h"
 
-#include <QFileDialog>
-#include <QGroupBox>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -16,28 +15,11 @@ using ivc::ui::FrmMain;
 
 namespace {
 
-const QString kTitle = QStringLiteral("Ironvale Vehicle Creator");
-const QString kTypical = QStringLiteral(
-    "txtName=Warden, lstRace=Concord, lstType=Tank, lstSize=Normal, cmdNext1, lstFArmor=12, "
-    "lstSArmor=11, lstRArmor=10, lstOpen=Fully Armored, cmdNext4, lstWpn1_0=Beam Cannon, "
-    "chkTwin1_0, chkSkimmer, lstCCW=CCW, cmdCalculate");
-
-// Answers the next (Qt, not native) file dialog with this path.
-void answerFileDialog(const QString& path) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, path] {
-        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-            dialog->selectFile(path);
-            static_cast<QDialog*>(dialog)->accept(); // presses Save or Open
-            timer->deleteLater();
-        }
-    });
-    timer->start(5);
-}
-
-void trigger(const FrmMain& w, const char* action) {
-    w.findChild<QAction*>(QString::fromLatin1(action))->trigger();
-}
+const QString kTitle = "Ironvale Vehicle Creator";
+const QString kTypical =
+    ("txtName=Warden, lstRace=Concord, lstType=Tank, lstSize=Normal, cmdNext1, lstFArmor=12, "
+     "lstSArmor=11, lstRArmor=10, lstOpen=Fully Armored, cmdNext4, lstWpn1_0=Beam Cannon, "
+     "chkTwin1_0, chkSkimmer, lstCCW=CCW, cmdCalculate");
 
 QString actionText(const FrmMain& w, const char* action) {
     return w.findChild<QAction*>(QString::fromLatin1(action))->text();
@@ -48,28 +30,43 @@ QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// What every control of the window shows: rows, choice, ticks, captions, enabled states.
-QStringList shown(const FrmMain& w) {
-    QStringList out;
-    for (const QWidget* c : w.findChildren<QWidget*>()) {
-        QString state;
-        if (const auto* list = qobject_cast<const QComboBox*>(c)) {
-            QStringList rows;
-            for (int i = 0; i < list->count(); ++i)
-                rows << list->itemText(i);
-            state = rows.join('|') + " @" + QString::number(list->currentIndex());
-        } else if (const auto* box = qobject_cast<const QAbstractButton*>(c)) {
-            state = box->isChecked() ? "on" : "off";
-        } else if (const auto* label = qobject_cast<const QLabel*>(c)) {
-            state = label->text();
-        } else if (const auto* edit = qobject_cast<const QLineEdit*>(c)) {
-            state = edit->text();
-        } else if (!qobject_cast<const QGroupBox*>(c)) {
-            continue;
+// The controls whose widget shows something else than the model holds: a list's rows and
+// row, a tick, a caption, the name, whether it is open (as set, not as inherited from its
+// frame).
+QStringList mirrorDifferences(const FrmMain& w) {
+    QStringList diffs;
+    const ivc::MainModel& m = w.model();
+    const auto same = [&diffs](const QWidget* widget, bool on, bool rest) {
+        if (widget->testAttribute(Qt::WA_ForceDisabled) == on || !rest)
+            diffs << widget->objectName();
+    };
+    for (ivc::ListId id : ivc::allLists())
+        for (int s = 0; s < ivc::instances(id); ++s) {
+            const auto* c = find<QComboBox>(w, QString::fromStdString(ivc::objectName({id, s})));
+            const ivc::ListState& l = m.list({id, s});
+            bool rows = c->count() == static_cast<int>(l.rows.size());
+            for (int i = 0; rows && i < c->count(); ++i)
+                rows = c->itemText(i).toStdString() == l.rows[static_cast<std::size_t>(i)];
+            same(c, l.enabled, c->currentIndex() == l.selected && rows);
         }
-        out << c->objectName() + '=' + state + (c->isEnabled() ? "" : " (closed)");
+    for (ivc::CheckId id : ivc::allChecks())
+        for (int s = 0; s < ivc::instances(id); ++s) {
+            const auto* c = find<QCheckBox>(w, QString::fromStdString(ivc::objectName({id, s})));
+            same(c, m.check({id, s}).enabled, c->isChecked() == m.check({id, s}).checked);
+        }
+    for (std::size_t i = 0; i < ivc::kLabelCount; ++i) {
+        const auto id = static_cast<ivc::LabelId>(i);
+        const auto* label = find<QLabel>(w, QString::fromUtf8(ivc::name(id).data()));
+        same(label, true, label->text().toStdString() == m.caption(id));
     }
-    return out;
+    same(find(w, "txtName"), true, find<QLineEdit>(w, "txtName")->text().toStdString() == m.name());
+    return diffs;
+}
+
+// The window shows what its model holds, and that is `expected`.
+void expectShown(const FrmMain& w, const ivc::Controls& expected) {
+    QCOMPARE(mirrorDifferences(w), QStringList());
+    QCOMPARE(describeDifferences(w.model().controls(), expected), std::string());
 }
 
 // Carries a random reachable action out through its widget.
@@ -95,7 +92,6 @@ private slots:
     void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
     void saveReopenUndoRedoThroughTheMenus();
     void droppedAndRefusedFiles();
-    void exitAsksAboutUnsavedChanges_data();
     void exitAsksAboutUnsavedChanges();
     void randomRunsUndoToTheStartAndRedoToTheEnd();
     void thousandStepsOfHistoryStayUnder16MiB();
@@ -112,21 +108,21 @@ void TestDesignFiles::saveReopenUndoRedoThroughTheMenus() {
     BoxAnswerer answers;
     QCOMPARE(w.windowTitle(), kTitle);
     act(w, kTypical);
-    QCOMPARE(actionText(w, "mnuUndo"), QStringLiteral("&Undo Calculate"));
+    QCOMPARE(actionText(w, "mnuUndo"), "&Undo Calculate");
     QCOMPARE(w.undoStack()->command(w.undoStack()->count() - 5)->text(),
-             QStringLiteral("Beam Cannon, slot 1"));
+             QString("Beam Cannon, slot 1"));
     answerFileDialog(path);
     trigger(w, "mnuSave");
-    QCOMPARE(readAll(path), readAll(QStringLiteral(IVC_TEST_DATA "/typical.ivc")));
-    QCOMPARE(w.windowTitle(), QStringLiteral("warden.ivc[*] \u2014 ") + kTitle);
+    QCOMPARE(readAll(path), readAll(QString(IVC_TEST_DATA "/typical.ivc")));
+    QCOMPARE(w.windowTitle(), QString("warden.ivc[*] \u2014 ") + kTitle);
     QVERIFY(!w.isWindowModified());
 
     act(w, "chkTwin1_0");
     QVERIFY(w.isWindowModified());
-    QCOMPARE(actionText(w, "mnuUndo"), QStringLiteral("&Undo Twin Linked, slot 1"));
+    QCOMPARE(actionText(w, "mnuUndo"), "&Undo Twin Linked, slot 1");
     trigger(w, "mnuUndo");
     QVERIFY(find<QCheckBox>(w, "chkTwin1_0")->isChecked() && !w.isWindowModified());
-    QCOMPARE(actionText(w, "mnuRedo"), QStringLiteral("&Redo Twin Linked, slot 1"));
+    QCOMPARE(actionText(w, "mnuRedo"), "&Redo Twin Linked, slot 1");
 
     act(w, "cmdReset");
     answers.queue("Discard");
@@ -134,107 +130,94 @@ void TestDesignFiles::saveReopenUndoRedoThroughTheMenus() {
     trigger(w, "mnuOpen");
     QCOMPARE(answers.seen, QStringList("Ironvale Vehicle Creator: Save changes to this design? "
                                        "[*Save Cancel Discard]"));
-    QCOMPARE(caption(w, "lblPoints"), QStringLiteral("130"));
+    QCOMPARE(caption(w, "lblPoints"), "130");
     QVERIFY(!w.findChild<QAction*>("mnuUndo")->isEnabled());
-    const QStringList opened = shown(w);
+    const ivc::Controls opened = w.model().controls();
 
     act(w, "cmdReset");
     QCOMPARE(caption(w, "lblPoints"), QString());
     trigger(w, "mnuUndo");
-    QCOMPARE(shown(w), opened);
+    expectShown(w, opened);
     trigger(w, "mnuRedo");
     QVERIFY(find(w, "fraRace")->isEnabled() && caption(w, "lblPoints").isEmpty());
     trigger(w, "mnuUndo");
 
     QTest::keyClicks(find(w, "txtName"), "-II");
-    QCOMPARE(actionText(w, "mnuUndo"), QStringLiteral("&Undo Vehicle Name"));
+    QCOMPARE(actionText(w, "mnuUndo"), "&Undo Vehicle Name");
     trigger(w, "mnuUndo");
-    QCOMPARE(find<QLineEdit>(w, "txtName")->text(), QStringLiteral("Warden"));
-    QCOMPARE(shown(w), opened);
+    QCOMPARE(find<QLineEdit>(w, "txtName")->text(), "Warden");
+    expectShown(w, opened);
 }
 
-// A design file dropped on the window opens after the question; a file that cannot be
-// opened (as at start-up) is told and leaves the design as it was.
+// A file that cannot be opened (as at start-up) is told and leaves the design as it was; a
+// design file dropped on the window opens after the question, which Cancel answers first.
 void TestDesignFiles::droppedAndRefusedFiles() {
     FrmMain w;
     w.show();
     BoxAnswerer answers;
+    answers.queue("Ok Cancel Discard");
     act(w, "lstRace=Grak");
-    const QStringList grak = shown(w);
-    QVERIFY(!w.openFile(QStringLiteral(IVC_TEST_DATA "/none.ivc")));
-    QCOMPARE(shown(w), grak);
-
+    const ivc::Controls grak = w.model().controls();
+    QVERIFY(!w.openFile(IVC_TEST_DATA "/none.ivc"));
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QStringLiteral(IVC_TEST_DATA "/typical.ivc"))});
-    const auto drop = [&] {
+    data.setUrls({QUrl::fromLocalFile(IVC_TEST_DATA "/typical.ivc")});
+    for (int i = 0; i < 2; ++i) {
+        expectShown(w, grak);
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&w, &enter);
         QVERIFY(enter.isAccepted());
-        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&w, &event);
-    };
-    answers.queue("Cancel Discard");
-    drop(); // Cancel keeps the design
-    QCOMPARE(shown(w), grak);
-    drop();
-    QCOMPARE(caption(w, "lblPoints"), QStringLiteral("130"));
-    QCOMPARE(answers.seen.first(), QStringLiteral("Open: Cannot open \"none.ivc\": No such file or "
-                                                  "directory. [Ok]"));
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &drop);
+    }
+    QCOMPARE(caption(w, "lblPoints"), "130");
+    QCOMPARE(answers.seen.first(),
+             "Open: Cannot open \"none.ivc\": No such file or directory. [Ok]");
     QCOMPARE(answers.seen.size(), 3);
-}
-
-void TestDesignFiles::exitAsksAboutUnsavedChanges_data() {
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("answer"); // empty: no question
-    QTest::addColumn<bool>("closed");
-    QTest::newRow("untouched") << ""
-                               << "" << true;
-    QTest::newRow("back to a fresh start") << "lstRace=Grak, cmdReset"
-                                           << "" << true;
-    QTest::newRow("Cancel") << "lstRace=Grak"
-                            << "Cancel" << false;
-    QTest::newRow("Discard") << "txtName=Hulk"
-                             << "Discard" << true;
-    QTest::newRow("Save") << "lstRace=Grak"
-                          << "Save" << true;
 }
 
 // "E&xit" asks only when unsaved work would be lost; Cancel keeps the window open.
 void TestDesignFiles::exitAsksAboutUnsavedChanges() {
-    QFETCH(QString, steps);
-    QFETCH(QString, answer);
-    QFETCH(bool, closed);
-    QTemporaryDir dir;
-    FrmMain w;
-    w.show();
-    BoxAnswerer answers;
-    answers.queue(answer);
-    act(w, steps);
-    if (answer == "Save")
-        answerFileDialog(dir.filePath("grak"));
-    act(w, "cmdExit");
-    QCOMPARE(answers.seen.size(), answer.isEmpty() ? 0 : 1);
-    QCOMPARE(!w.isVisible(), closed);
-    QCOMPARE(QFile::exists(dir.filePath("grak.ivc")), answer == "Save");
+    const std::tuple<QString, QString, bool> cases[] = {
+        // what the user did, the answer (none: no question), whether the window closed
+        {"", "", true},
+        {"lstRace=Grak, cmdReset", "", true}, // back to a fresh start
+        {"lstRace=Grak", "Cancel", false},
+        {"txtName=Hulk", "Discard", true},
+        {"lstRace=Grak", "Save", true}};
+    for (const auto& [steps, answer, closed] : cases) {
+        QTemporaryDir dir;
+        FrmMain w;
+        w.show();
+        BoxAnswerer answers;
+        answers.queue(answer);
+        act(w, steps);
+        if (answer == "Save")
+            answerFileDialog(dir.filePath("grak"));
+        act(w, "cmdExit");
+        QCOMPARE(answers.seen.size(), answer.isEmpty() ? 0 : 1);
+        QCOMPARE(!w.isVisible(), closed);
+        QCOMPARE(QFile::exists(dir.filePath("grak.ivc")), answer == "Save");
+    }
 }
 
-// Random runs through the widgets, every change a step: undone one by one, the window
-// shows each earlier state again down to a fresh start; redone, each later one up to the
-// end.
+// Random runs through the widgets, every change a step, the window showing what the model
+// holds after each: undone one by one, the window shows each earlier state again down to a
+// fresh start; redone, each later one up to the end.
 void TestDesignFiles::randomRunsUndoToTheStartAndRedoToTheEnd() {
     for (const unsigned seed : {21u, 22u, 23u}) {
         std::mt19937 rng(seed);
         FrmMain w;
         w.show();
         BoxAnswerer answers;
-        QList<QStringList> states{shown(w)};
+        std::vector<ivc::Controls> states{w.model().controls()};
         // A step for each change that shows, none for one that does not.
         const auto check = [&](int before) {
-            QCOMPARE(w.undoStack()->count() != before, shown(w) != states.back());
+            QCOMPARE(mirrorDifferences(w), QStringList());
+            QCOMPARE(w.undoStack()->count() != before, w.model().controls() != states.back());
             if (w.undoStack()->count() != before)
-                states << shown(w);
+                states.push_back(w.model().controls());
         };
-        for (int i = 0; i < 150; ++i) {
+        for (int i = 0; i < 400; ++i) {
             int before = w.undoStack()->count();
             actThroughWidgets(w, rng);
             check(before);
@@ -244,15 +227,15 @@ void TestDesignFiles::randomRunsUndoToTheStartAndRedoToTheEnd() {
                 check(before);
             }
         }
-        QCOMPARE(w.undoStack()->count(), states.size() - 1);
-        for (qsizetype i = states.size() - 2; i >= 0; --i) {
+        QCOMPARE(std::size_t(w.undoStack()->count()), states.size() - 1);
+        for (std::size_t i = states.size() - 1; i-- > 0;) {
             trigger(w, "mnuUndo");
-            QCOMPARE(shown(w), states[i]);
+            expectShown(w, states[i]);
         }
         QVERIFY(!w.isWindowModified());
-        for (qsizetype i = 1; i < states.size(); ++i) {
+        for (std::size_t i = 1; i < states.size(); ++i) {
             trigger(w, "mnuRedo");
-            QCOMPARE(shown(w), states[i]);
+            expectShown(w, states[i]);
         }
     }
 }

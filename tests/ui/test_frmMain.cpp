@@ -1,3 +1,4 @@
+#include "ui/frmAbout.h"
 #include "ui/frmMain.h"
 #include "ui/frmPrint.h"
 #include "ui/frmRules.h"
@@ -5,6 +6,8 @@
 #include "uitest.h"
 
 #include <QGroupBox>
+#include <QScrollArea>
+#include <QTabWidget>
 #include <QtTest>
 
 using namespace ivc::test;
@@ -17,8 +20,8 @@ private slots:
     void layoutEssentials();
     void missingChoicesAreToldAndKeepTheStep();
     void typicalDesignByAccessKeysOnTheCard();
-    void menusOpenTheirWindows_data();
     void menusOpenTheirWindows();
+    void helpWindowsShowEverything();
 };
 
 void TestFrmMain::layoutEssentials() {
@@ -95,21 +98,24 @@ void TestFrmMain::missingChoicesAreToldAndKeepTheStep() {
 
 // The walk-through design with two close-combat weapons (and Amphibious ticked, then unticked)
 // through the widgets, its commands pressed by their access keys (each clicks after a short
-// press animation). "&Print" shows the card in place of the main window, which comes back on
-// No with the design unchanged; "E&xit" closes it once the
-// unsaved design is discarded.
+// press animation), the focus moving on to each step "&Next" opens. "&Print" shows the card in
+// place of the main window, which comes back on No with the design unchanged; "E&xit" closes it
+// once the unsaved design is discarded.
 void TestFrmMain::typicalDesignByAccessKeysOnTheCard() {
     FrmMain w;
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(QApplication::focusWidget()->objectName(), "lstRace");
     BoxAnswerer answers;
     answers.queue("No Discard"); // the card's question, then the unsaved design's on Exit
     act(w, "txtName=Warden, lstRace=Concord, lstType=Tank, lstSize=Normal");
     QTest::keyClick(&w, Qt::Key_N, Qt::AltModifier); // the race frame's Next
     QTRY_VERIFY(find(w, "fraArmor")->isEnabled());
+    QTRY_COMPARE(QApplication::focusWidget()->objectName(), "lstFArmor"); // the next step
     act(w, "lstFArmor=12, lstSArmor=11, lstRArmor=10, lstOpen=Fully Armored");
     QTest::keyClick(&w, Qt::Key_N, Qt::AltModifier); // now the armour frame's Next
     QTRY_VERIFY(find(w, "fraWeap")->isEnabled());
+    QTRY_COMPARE(QApplication::focusWidget()->objectName(), "chkAmphib");
     act(w, "lstWpn1_3=Beam Cannon, chkTwin1_3, chkAmphib, chkSkimmer, chkAmphib, lstCCW=CCW, "
            "lstAttacks=2");
     QTest::keyClick(&w, Qt::Key_C, Qt::AltModifier);
@@ -135,45 +141,79 @@ void TestFrmMain::typicalDesignByAccessKeysOnTheCard() {
     QTRY_VERIFY(!w.isVisible());
 }
 
-void TestFrmMain::menusOpenTheirWindows_data() {
-    QTest::addColumn<QString>("dialog"); // the rows start with the menu entry's name
-    QTest::addColumn<int>("key");        // the way out: a key, or 0 for a click on the button
-    QTest::newRow("mnuRules Close") << QStringLiteral("frmRules") << 0;
-    QTest::newRow("mnuAbout OK") << QStringLiteral("frmAbout") << 0;
-    QTest::newRow("mnuAbout Enter") << QStringLiteral("frmAbout") << int(Qt::Key_Enter);
-    QTest::newRow("mnuAbout Esc") << QStringLiteral("frmAbout") << int(Qt::Key_Escape);
-    QTest::newRow("mnuExit") << QString() << 0;
-}
-
 // The help windows are modal and live only while open; each way out presses their button,
 // which on About is both default and cancel button. Exit closes the main window.
 void TestFrmMain::menusOpenTheirWindows() {
-    QFETCH(QString, dialog);
-    QFETCH(int, key);
-    FrmMain w;
-    w.show();
-    QPointer<QWidget> open;
-    QString seen;
-    int pressed = 0;
-    QTimer::singleShot(50, &w, [&] {
-        open = QApplication::activeModalWidget();
-        if (open.isNull())
-            return;
-        seen = open->objectName();
-        QTimer::singleShot(3000, open, [&] { open->close(); }); // when no way out works
-        auto* button = find<QPushButton>(*open, dialog == "frmRules" ? "cmdClose" : "cmdOK");
-        connect(button, &QPushButton::clicked, [&pressed] { ++pressed; });
-        if (key != 0)
-            QTest::keyClick(open, Qt::Key(key));
-        else // Close lies over the tab pages: a click there must reach it
-            QTest::mouseClick(open->childAt(button->geometry().center()), Qt::LeftButton);
-    });
-    // The menu entry returns once its dialog has closed.
-    w.findChild<QAction*>(QString(QTest::currentDataTag()).section(' ', 0, 0))->trigger();
-    QCOMPARE(seen, dialog);
-    QVERIFY(open.isNull());
-    QCOMPARE(pressed, dialog.isEmpty() ? 0 : 1);
-    QCOMPARE(w.isVisible(), !dialog.isEmpty());
+    const std::tuple<QString, QString, int> cases[] = {
+        // menu entry, its window, the way out: a key, or 0 for a click on the button
+        {"mnuRules", "frmRules", 0},
+        {"mnuAbout", "frmAbout", 0},
+        {"mnuAbout", "frmAbout", Qt::Key_Enter},
+        {"mnuAbout", "frmAbout", Qt::Key_Escape},
+        {"mnuExit", "", 0}};
+    for (const auto& [entry, dialog, key] : cases) {
+        FrmMain w;
+        w.show();
+        QPointer<QWidget> open;
+        QString seen;
+        int pressed = 0;
+        QTimer::singleShot(50, &w, [&, key = key, dialog = dialog] {
+            open = QApplication::activeModalWidget();
+            if (open.isNull())
+                return;
+            seen = open->objectName();
+            QTimer::singleShot(3000, open, [&] { open->close(); }); // when no way out works
+            auto* button = find<QPushButton>(*open, dialog == "frmRules" ? "cmdClose" : "cmdOK");
+            connect(button, &QPushButton::clicked, [&pressed] { ++pressed; });
+            if (key != 0)
+                QTest::keyClick(open, Qt::Key(key));
+            else // Close lies over the tab pages: a click there must reach it
+                QTest::mouseClick(open->childAt(button->geometry().center()), Qt::LeftButton);
+        });
+        trigger(w, entry); // returns once its dialog has closed
+        QCOMPARE(seen, dialog);
+        QVERIFY(open.isNull());
+        QCOMPARE(pressed, dialog.isEmpty() ? 0 : 1);
+        QCOMPARE(w.isVisible(), !dialog.isEmpty());
+    }
+}
+
+// The rules window: a tool window on its first tab, the last two tabs empty, on the others
+// bold headings beside their paragraphs with thin rules between, nothing clipped. The about
+// window: its title and version (from CMake), every label whole.
+void TestFrmMain::helpWindowsShowEverything() {
+    ivc::ui::FrmRules rules;
+    auto* tabs = find<QTabWidget>(rules, "tabRules");
+    QStringList captions{QString::number(tabs->currentIndex())};
+    for (int tab = 0; tab < tabs->count(); ++tab)
+        captions << tabs->tabText(tab);
+    QCOMPARE(captions.join(','), "0,Movement,Special Options,Special Options 2,Weapons,"
+                                 "War Machines,Flyers");
+    QCOMPARE(rules.windowType(), Qt::Tool);
+    rules.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rules));
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        const QWidget* page = tabs->widget(tab);
+        const auto heads = page->findChildren<QLabel*>("lblHeading");
+        const auto texts = page->findChildren<QLabel*>("lblText");
+        QCOMPARE(heads.isEmpty(), tab >= 4);
+        QCOMPARE(texts.size(), heads.size());
+        QCOMPARE(page->findChildren<QFrame*>("linRule").size(), qMax(heads.size() - 1, 0));
+        for (qsizetype i = 0; i < heads.size(); ++i) {
+            const QWidget* view = page->findChild<QScrollArea*>()->viewport();
+            QVERIFY(heads[i]->font().bold() && !texts[i]->font().bold());
+            QVERIFY(texts[i]->y() == heads[i]->y() && texts[i]->x() > heads[i]->geometry().right());
+            QVERIFY2(fits(*heads[i]) && fits(*texts[i]) &&
+                         texts[i]->mapTo(view, QPoint(texts[i]->width(), 0)).x() <= view->width(),
+                     qPrintable(heads[i]->text()));
+        }
+    }
+    ivc::ui::FrmAbout about;
+    QCOMPARE(about.windowTitle() + ", " + caption(about, "lblVersion"),
+             "About IronvaleVC, Version " IVC_VERSION);
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        QVERIFY2(!label->text().isEmpty() && fits(*label), qPrintable(label->objectName()));
 }
 
 QTEST_MAIN(TestFrmMain)

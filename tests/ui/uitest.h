@@ -1,14 +1,25 @@
 #pragma once
 
+#include "core/design.h"
+#include "io/designFile.h"
+#include "ui/frmMain.h"
+#include "ui/frmPrint.h"
+
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaEnum>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
+
+#include <functional>
 
 // Shared helpers for the window tests.
 namespace ivc::test {
@@ -23,6 +34,30 @@ template <typename T = QWidget> T* find(const QWidget& w, const QString& name) {
 
 inline QString caption(const QWidget& w, const QString& name) {
     return find<QLabel>(w, name)->text();
+}
+
+inline void trigger(const QWidget& w, const QString& action) {
+    find<QAction>(w, action)->trigger();
+}
+
+// Answers the next modal dialog of this type, once it is up.
+template <typename Dialog> void answerNext(std::function<void(Dialog&)> answer) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            timer->deleteLater();
+            answer(*dialog);
+        }
+    });
+    timer->start(5);
+}
+
+// Answers the next (Qt, not native) file dialog with this path, as Save or Open.
+inline void answerFileDialog(const QString& path) {
+    answerNext<QFileDialog>([path](QFileDialog& d) {
+        d.selectFile(path);
+        static_cast<QDialog&>(d).accept();
+    });
 }
 
 // Does what a user does, step by step: "lstRace=Grak, txtName=Hulk, chkAmphib, cmdNext1"
@@ -42,6 +77,28 @@ inline void act(const QWidget& w, const QString& steps) {
             qobject_cast<QAbstractButton*>(target)->click();
         }
     }
+}
+
+// Opens a design in the window as a user does, from its file saved in `dir`.
+inline bool openDesign(ui::FrmMain& w, const MainModel& design, const QTemporaryDir& dir) {
+    const QString path = dir.filePath("design.ivc");
+    return io::saveDesign(path, capture(design)).isEmpty() && w.openFile(path);
+}
+
+// What a program writes on its standard output.
+inline QString output(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Every caption and field of the card: captions by their text, fields by their objectName.
+inline QStringList cardFields(const ui::FrmPrint& card) {
+    QStringList names;
+    for (const QLabel* label : card.findChildren<QLabel*>())
+        names << (label->objectName().isEmpty() ? label->text() : label->objectName());
+    return names;
 }
 
 // A label shows its whole text inside its parent.
