@@ -1,15 +1,25 @@
 #pragma once
 
+// Everything the core tests use, included once here.
 #include "common/differences.h"
+#include "common/fullest_design.h"
+#include "common/invariants.h"
+#include "common/random_actions.h"
+#include "common/typical_design.h"
+#include "core/card.h"
 #include "core/model.h"
 #include "core/tables.h"
+#include "core/textcard.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <variant>
 
 // Drives a MainModel as a user does: only through controls that are open and sit in an

@@ -1,10 +1,4 @@
-#include "core/card.h"
 #include "drive.h"
-
-#include <gtest/gtest.h>
-
-#include <array>
-#include <tuple>
 
 using namespace ivc;
 using namespace ivc::test;

@@ -1,9 +1,5 @@
 #include "drive.h"
 
-#include <gtest/gtest.h>
-
-#include <tuple>
-
 using namespace ivc;
 using namespace ivc::test;
 

@@ -1,11 +1,5 @@
 #include "drive.h"
 
-#include <gtest/gtest.h>
-
-#include <array>
-#include <optional>
-#include <tuple>
-
 using namespace ivc;
 using namespace ivc::test;
 

@@ -1,10 +1,4 @@
-#include "common/invariants.h"
-#include "common/random_actions.h"
-#include "core/model.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
+#include "drive.h"
 
 using namespace ivc;
 

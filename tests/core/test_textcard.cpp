@@ -1,11 +1,4 @@
-#include "common/fullest_design.h"
-#include "common/typical_design.h"
-#include "core/textcard.h"
 #include "drive.h"
-
-#include <gtest/gtest.h>
-
-#include <sstream>
 
 using namespace ivc;
 using namespace ivc::test;

@@ -1,9 +1,4 @@
-#include "core/card.h"
 #include "drive.h"
-
-#include <gtest/gtest.h>
-
-#include <tuple>
 
 using namespace ivc;
 using namespace ivc::test;

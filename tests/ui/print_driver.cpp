@@ -5,18 +5,7 @@
 // dialog accepted as it comes up.
 //
 //   print_driver [--dialog] NAME [RACE]
-#include "common/fullest_design.h"
-#include "common/typical_design.h"
 #include "uitest.h"
-
-#include "core/card.h"
-#include "ui/frmMain.h"
-#include "ui/frmPrint.h"
-
-#include <QApplication>
-#include <QPrintDialog>
-#include <QPrinterInfo>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,16 +1,6 @@
 // The windows read well to keys and screen readers and fit the screen.
 #include "uitest.h"
 
-#include "ui/frmAbout.h"
-#include "ui/frmRules.h"
-#include "ui/listBox.h"
-
-#include <QAccessible>
-#include <QMenu>
-#include <QScreen>
-#include <QTabWidget>
-#include <QtTest>
-
 using namespace ivc::test;
 using ivc::ui::FrmMain;
 

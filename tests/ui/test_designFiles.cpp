@@ -1,12 +1,6 @@
 #include "common/differences.h"
 #include "common/random_actions.h"
-#include "ui/frmMain.h"
 #include "uitest.h"
-
-#include <QMimeData>
-#include <QTemporaryDir>
-#include <QUndoStack>
-#include <QtTest>
 
 #include <malloc.h>
 

@@ -1,14 +1,4 @@
-#include "ui/frmAbout.h"
-#include "ui/frmMain.h"
-#include "ui/frmPrint.h"
-#include "ui/frmRules.h"
-#include "ui/twips.h"
 #include "uitest.h"
-
-#include <QGroupBox>
-#include <QScrollArea>
-#include <QTabWidget>
-#include <QtTest>
 
 using namespace ivc::test;
 using ivc::ui::FrmMain;

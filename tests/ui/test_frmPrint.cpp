@@ -1,14 +1,4 @@
-#include "common/fullest_design.h"
-#include "common/typical_design.h"
 #include "uitest.h"
-
-#include "core/card.h"
-#include "ui/frmPrint.h"
-#include "ui/twips.h"
-
-#include <QScreen>
-#include <QTemporaryDir>
-#include <QtTest>
 
 using namespace ivc::test;
 using ivc::ui::FrmPrint;

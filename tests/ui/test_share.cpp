@@ -1,25 +1,4 @@
-#include "common/fullest_design.h"
-#include "common/typical_design.h"
-#include "core/textcard.h"
-#include "ui/frmMain.h"
-#include "ui/frmPrint.h"
 #include "uitest.h"
-
-#include <QClipboard>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QImage>
-#include <QMenu>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QRegularExpression>
-#include <QSvgRenderer>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QXmlStreamReader>
-
-#include <map>
 
 using namespace ivc;
 using namespace ivc::test;

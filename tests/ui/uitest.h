@@ -1,23 +1,23 @@
 #pragma once
 
+// Everything the window tests use, included once here.
+#include "common/fullest_design.h"
+#include "common/typical_design.h"
+#include "core/card.h"
 #include "core/design.h"
+#include "core/textcard.h"
 #include "io/designFile.h"
+#include "ui/frmAbout.h"
 #include "ui/frmMain.h"
 #include "ui/frmPrint.h"
+#include "ui/frmRules.h"
+#include "ui/listBox.h"
+#include "ui/twips.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QMetaEnum>
-#include <QProcess>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTimer>
+#include <QtPrintSupport>
+#include <QtSvg>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <functional>
 
