@@ -3,7 +3,6 @@
 // Everything the core tests use, included once here.
 #include "common/differences.h"
 #include "common/fullest_design.h"
-#include "common/invariants.h"
 #include "common/random_actions.h"
 #include "common/typical_design.h"
 #include "core/card.h"

@@ -6,7 +6,8 @@ using namespace ivc::test;
 namespace {
 
 // A count tested against the structure points: refused, it is announced and cleared and its
-// box closes; accepted, ticking the box adds its points, and unticking frees the list again.
+// box closes; accepted, ticking the box adds its points and locks the list, and unticking
+// takes the points off and frees the list again.
 // On a Normal hull the Grak box itself refuses more than one field.
 TEST(Counts, TransportAndFieldsAreTestedAgainstStructurePoints) {
     const Hull tank{Thrane, Tank, WarMachine}, concordWM{Concord, Tank, WarMachine};
@@ -40,8 +41,9 @@ TEST(Counts, TransportAndFieldsAreTestedAgainstStructurePoints) {
         }
         act(m, "chk" + control);
         EXPECT_EQ(std::to_string(m.record().intOptionPts), expected);
+        EXPECT_FALSE(m.usable(list)) << "a priced count is locked";
         act(m, "-chk" + control);
-        EXPECT_TRUE(m.usable(list));
+        EXPECT_TRUE(m.usable(list) && m.record().intOptionPts == 0);
     }
     // The window cannot leave structure points selected on a Normal hull any more (the reset
     // clears them), so the list is set directly to reach the Grak box's own refusal.

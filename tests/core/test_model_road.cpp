@@ -54,6 +54,7 @@ TEST(InitialStats, EveryHullHasItsProfileAndArmourLimits) {
                               std::to_string(m.record().intBasePts),
                           expected);
                 EXPECT_EQ(m.list({ListId::Wpn1, 7}).selected, -1) << "refilled, nothing shown";
+                EXPECT_FALSE(m.frameEnabled(FrameId::Race)) << "the hull is settled";
                 armour(m, front, side, rear);
                 return effects(m);
             };

@@ -6,7 +6,6 @@ using namespace ivc::test;
 namespace {
 
 const Hull kBastion{Bastion, Tank, Normal};
-const Hull kVeyra{Veyra, Tank, Normal};
 
 // The open upgrade controls of a slot by their headings ("chkAA1_3" is "AA"): the boxes in
 // grid order, then the two lists.
@@ -97,19 +96,6 @@ TEST(WeaponChoice, ANewWeaponClearsEveryUpgradeThroughItsHandler) {
     EXPECT_EQ(m.list({ListId::Battery, 5}).text() + m.list({ListId::Slow, 5}).text(), "");
     EXPECT_EQ(openUpgrades(m, 5), "Blast Coax Mega Targeter Twin");
     EXPECT_EQ(calculate(m), "63");
-}
-
-// The worked example, then a slot worth less than nothing; a targeter is priced by race and
-// row (Concord pays 5 for a Rocket Pod's).
-TEST(Total, MultipliesEachSlotByItsNumber) {
-    MainModel m = design(kBastion, "lstWpn1_2=Penetrator Cannon; chkBlast1_2; chkLong1_2; "
-                                   "lstBattery_2=3; lstNumber_2=2");
-    EXPECT_EQ(calculate(m), "544"); // 10 + 40 + (55 + 82 + 28 + 82) x 2
-    act(m, "lstWpn1_6=Heavy Slugger; chkShort_6; lstSlow_6=-4; lstNumber_6=3");
-    EXPECT_EQ(calculate(m), "529"); // (20 - 5 - 20) x 3 = -15
-    m = design(kVeyra, "lstWpn1_0=Disc Cannon; chkTargeter1_0; lstWpn1_1=Rocket Pod; "
-                       "chkTargeter1_1");
-    EXPECT_EQ(calculate(m), "110"); // 10 + 40 + (20 + 5) + (25 + 10)
 }
 
 } // namespace

@@ -8,7 +8,6 @@ class TestAccess : public QObject {
     Q_OBJECT
 private slots:
     void screenReadersHearWhatEachControlIs();
-    void keysActOnTheFirstPress();
     void windowsFitTheScreen();
     void closedControlsLookClosed();
 };
@@ -43,36 +42,6 @@ void TestAccess::screenReadersHearWhatEachControlIs() {
     auto* weapon = find<ivc::ui::ListBox>(w, "lstWpn1_2");
     QVERIFY(!weapon->showsWholeText());
     QCOMPARE(weapon->currentTip(), "Heavy Atomizer Cannon");
-}
-
-// Each key once, with the focus on a list that has a row chosen: it acts, and the list keeps
-// its row unless the key was meant for it. Alt+R is the Reset button's; the Rules menu opens
-// from the menu bar's keyboard mode (Alt, then R).
-void TestAccess::keysActOnTheFirstPress() {
-    const std::pair<QKeyCombination, QString> keys[] = {
-        {Qt::ALT | Qt::Key_R, "reset"},   {Qt::ALT | Qt::Key_N, "fraArmor"},
-        {Qt::ALT | Qt::Key_E, "mnuEdit"}, {QKeyCombination(Qt::Key_Alt), "mnuSpecial"},
-        {Qt::CTRL | Qt::Key_Tab, "tab"},  {Qt::CTRL | Qt::Key_PageUp, "tab"}};
-    for (const auto& [key, then] : keys) {
-        FrmMain w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        act(w, "lstRace=Grak, lstType=Tank, lstSize=Normal");
-        auto* race = find<QComboBox>(w, "lstRace");
-        race->setFocus();
-        QTest::keyClick(race, key.key(), key.keyboardModifiers());
-        if (key.key() == Qt::Key_Alt)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_R);
-        if (then.startsWith("mnu")) {
-            QTRY_VERIFY2(find<QMenu>(w, then)->isVisible(), qPrintable(then));
-            find<QMenu>(w, then)->close();
-        } else if (then == "tab") {
-            QCOMPARE(find<QTabWidget>(w, "SSTab1")->currentIndex(), 1);
-        } else if (then != "reset") {
-            QTRY_VERIFY(find(w, then)->isEnabled());
-        }
-        QTRY_COMPARE(race->currentIndex(), then == "reset" ? -1 : 5);
-    }
 }
 
 // Run at 1x, 1.5x and 2x on a 1920 x 1080 screen: each window with its frame and a title

@@ -85,7 +85,6 @@ class TestDesignFiles : public QObject {
 private slots:
     void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
     void saveReopenUndoRedoThroughTheMenus();
-    void droppedAndRefusedFiles();
     void exitAsksAboutUnsavedChanges();
     void randomRunsUndoToTheStartAndRedoToTheEnd();
     void thousandStepsOfHistoryStayUnder16MiB();
@@ -141,32 +140,6 @@ void TestDesignFiles::saveReopenUndoRedoThroughTheMenus() {
     trigger(w, "mnuUndo");
     QCOMPARE(find<QLineEdit>(w, "txtName")->text(), "Warden");
     expectShown(w, opened);
-}
-
-// A file that cannot be opened (as at start-up) is told and leaves the design as it was; a
-// design file dropped on the window opens after the question, which Cancel answers first.
-void TestDesignFiles::droppedAndRefusedFiles() {
-    FrmMain w;
-    w.show();
-    BoxAnswerer answers;
-    answers.queue("Ok Cancel Discard");
-    act(w, "lstRace=Grak");
-    const ivc::Controls grak = w.model().controls();
-    QVERIFY(!w.openFile(IVC_TEST_DATA "/none.ivc"));
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(IVC_TEST_DATA "/typical.ivc")});
-    for (int i = 0; i < 2; ++i) {
-        expectShown(w, grak);
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&w, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&w, &drop);
-    }
-    QCOMPARE(caption(w, "lblPoints"), "130");
-    QCOMPARE(answers.seen.first(),
-             "Open: Cannot open \"none.ivc\": No such file or directory. [Ok]");
-    QCOMPARE(answers.seen.size(), 3);
 }
 
 // "E&xit" asks only when unsaved work would be lost; Cancel keeps the window open.

@@ -57,34 +57,10 @@ class TestShare : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
-    void menusHoldTheEntriesWithUniqueKeys();
     void exportsReadBack();
     void copyAsTextRunsTheTotal();
     void printDialog();
 };
-
-// Each menu's entries in order with their shortcuts; an access key names one entry only.
-void TestShare::menusHoldTheEntriesWithUniqueKeys() {
-    const std::map<QString, QString> expected = {
-        {"mnuFile", "&Open… Ctrl+O, &Save Ctrl+S, Save &As… Ctrl+Shift+S, "
-                    "&Export Statcard… Ctrl+E, &Print… Ctrl+P, E&xit "},
-        {"mnuEdit", "&Undo Ctrl+Z, &Redo Ctrl+Shift+Z, Copy Statcard as &Text Ctrl+Shift+C"}};
-    FrmMain w;
-    for (const auto& [menu, entries] : expected) {
-        QStringList shown;
-        QSet<QChar> keys;
-        for (const QAction* a : find<QMenu>(w, menu)->actions()) {
-            if (a->isSeparator())
-                continue;
-            shown << a->text() + ' ' + a->shortcut().toString();
-            const qsizetype amp = a->text().indexOf('&');
-            QVERIFY2(amp >= 0 && !keys.contains(a->text()[amp + 1].toLower()),
-                     qPrintable(a->text()));
-            keys.insert(a->text()[amp + 1].toLower());
-        }
-        QCOMPARE(shown.join(", "), entries);
-    }
-}
 
 // File > Export Statcard, each format in turn: the file holds the card of the design in
 // hand, totalled, and the window is left as it was, with no card window. A file that cannot
