@@ -57,12 +57,4 @@ TEST(TextCard, FullestDesignsFitAndKeepEveryWord) {
     }
 }
 
-TEST(TextCard, WidthCountsWideLettersTwiceAndMarksNever) {
-    EXPECT_EQ(displayWidth("Tank"), 4);
-    EXPECT_EQ(displayWidth("Ωμέγα"), 5);
-    EXPECT_EQ(displayWidth("鋼鉄"), 4);
-    EXPECT_EQ(displayWidth("e\xCC\x81"), 1); // e and a combining acute accent
-    EXPECT_EQ(displayWidth("\xE9"), 1);      // a stray Latin-1 byte still takes a column
-}
-
 } // namespace

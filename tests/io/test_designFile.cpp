@@ -160,28 +160,3 @@ TEST(DesignFile, HandMadeFiles) {
                     o.error.startsWith(QLatin1String("Cannot open \"t.ivc\": ")));
     }
 }
-
-// Files that are no design at all, on disk: too large (refused unread), deeply nested, a
-// folder; and a save into a folder that does not exist, which says so.
-TEST(DesignFile, HostileFilesOnDisk) {
-    QTemporaryDir dir;
-    const auto write = [&dir](const char* name, const QByteArray& bytes) {
-        QFile f(dir.filePath(QString::fromLatin1(name)));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-        return f.fileName();
-    };
-    QByteArray huge = readAll(kExample);
-    huge.append(io::kMaxFileBytes + 1 - huge.size(), ' ');
-    EXPECT_EQ(io::openDesign(write("huge.ivc", huge)).error,
-              "Cannot open \"huge.ivc\": It is larger than 1 MiB, far more than a design takes.");
-    huge.chop(1); // exactly 1 MiB of a valid design with trailing blanks opens
-    EXPECT_TRUE(io::openDesign(write("full.ivc", huge)).model);
-    const QByteArray nested = QByteArray(100000, '[') + QByteArray(100000, ']');
-    EXPECT_TRUE(
-        io::openDesign(write("deep.ivc", nested))
-            .error.startsWith("Cannot open \"deep.ivc\": It is not valid JSON (too deeply"));
-    EXPECT_EQ(io::openDesign(dir.path()).error,
-              "Cannot open \"" + QFileInfo(dir.path()).fileName() + "\": It is a folder.");
-    const QString error = io::saveDesign(dir.filePath("no/such.ivc"), Design{});
-    EXPECT_TRUE(error.startsWith("Cannot save \"such.ivc\": ")) << error.toStdString();
-}

@@ -2,8 +2,6 @@
 #include "common/random_actions.h"
 #include "uitest.h"
 
-#include <malloc.h>
-
 using namespace ivc::test;
 using ivc::ui::FrmMain;
 
@@ -87,7 +85,6 @@ private slots:
     void saveReopenUndoRedoThroughTheMenus();
     void exitAsksAboutUnsavedChanges();
     void randomRunsUndoToTheStartAndRedoToTheEnd();
-    void thousandStepsOfHistoryStayUnder16MiB();
 };
 
 // The walk-through design saved through File > Save (as the committed example), changed
@@ -205,19 +202,6 @@ void TestDesignFiles::randomRunsUndoToTheStartAndRedoToTheEnd() {
             expectShown(w, states[i]);
         }
     }
-}
-
-void TestDesignFiles::thousandStepsOfHistoryStayUnder16MiB() {
-    FrmMain w;
-    w.show();
-    BoxAnswerer answers;
-    std::mt19937 rng(5);
-    const std::size_t before = mallinfo2().uordblks;
-    while (w.undoStack()->count() < 1000)
-        actThroughWidgets(w, rng);
-    const double mib = static_cast<double>(mallinfo2().uordblks - before) / (1024 * 1024);
-    qInfo("1000 steps of history: %.2f MiB", mib);
-    QVERIFY(mib < 16);
 }
 
 QTEST_MAIN(TestDesignFiles)

@@ -54,7 +54,6 @@ class TestFrmPrint : public QObject {
 private slots:
     void fullestCardKeepsEveryWord_data();
     void fullestCardKeepsEveryWord();
-    void nameShrinksWrapsThenElides();
 };
 
 void TestFrmPrint::fullestCardKeepsEveryWord_data() {
@@ -117,35 +116,6 @@ void TestFrmPrint::fullestCardKeepsEveryWord() {
     const QStringList printed = printedText(texts).split(QRegularExpression("\\s+"));
     for (const QString& word : words)
         QVERIFY2(printed.contains(word), qPrintable(word));
-}
-
-// A name too long for its field at the card's size is shrunk while it stays readable, then
-// wrapped onto a second line, and only then cut short with "…" after whole letters; the
-// whole name stays in the field's tooltip.
-void TestFrmPrint::nameShrinksWrapsThenElides() {
-    const std::tuple<QString, int, double, bool> cases[] = {
-        // lines, points, elided
-        {"Ironhide", 1, 9.75, false},
-        {"Ironhide the Bold", 1, 8.75, false},
-        {"Ironhide the Unbroken of Vale", 2, 8.5, false},
-        {QString("Iron").repeated(20), 2, 6.0, true}};
-    for (const auto& [name, lines, points, elided] : cases) {
-        FrmPrint card;
-        ivc::CardTexts texts;
-        texts.name = name.toStdString();
-        card.showCard(texts);
-        card.hide();
-        const FrmPrint::Setting s = card.setting("lblName");
-        QList<QRectF> inks;
-        QVERIFY(misfit(card, "lblName", inks).isEmpty());
-        QCOMPARE(s.lines.size(), lines);
-        QCOMPARE(s.font.pixelSize(), int(points * 20)); // sized in twips
-        QCOMPARE(s.elided, elided);
-        QCOMPARE(find<QLabel>(card, "lblName")->toolTip(), elided ? name : QString());
-        // What is shown is the name itself, or its beginning, whole letters only.
-        const QString kept = s.lines.join(QString()).remove(QChar(0x2026)).remove(' ');
-        QVERIFY2(QString(name).remove(' ').startsWith(kept), qPrintable(kept));
-    }
 }
 
 QTEST_MAIN(TestFrmPrint)
