@@ -55,27 +55,6 @@ TEST(Counts, TransportAndFieldsAreTestedAgainstStructurePoints) {
     EXPECT_EQ(m.record().intOptionPts, 0);
 }
 
-// lblAttacks/lblCCWCost plain and with Ferocious, then the total with Ferocious.
-TEST(CloseCombat, NumberAndFerocityMultiplyThePrice) {
-    const std::tuple<Hull, std::string_view, std::string_view> cases[] = {
-        {{Bastion, Tank, Normal}, "lstCCW=Power Weapon; lstAttacks=2", "3/36 4/48 98"},
-        {{Concord, Tank, WarMachine}, "lstCCW=War Machine CCW; lstAttacks=4", "5/150 6/180 240"},
-        {{DarkVeyra, Walker, Small}, "lstCCW=Dread CCW; lstAttacks=4", "5/100 6/120 165"},
-        {{Veyra, Tank, Small}, "lstCCW=CCW; lstAttacks=1", "2/6 3/9 54"}};
-    const auto shown = [](const MainModel& m) {
-        return m.caption(LabelId::Attacks) + "/" + m.caption(LabelId::CCWCost);
-    };
-    for (const auto& [hull, combat, expected] : cases) {
-        MainModel m = design(hull, combat);
-        const std::string plain = shown(m);
-        act(m, "chkFerocious");
-        const std::string ferocious = shown(m);
-        EXPECT_EQ(plain + " " + ferocious + " " + calculate(m), expected);
-        act(m, "-chkFerocious");
-        EXPECT_EQ(shown(m), plain);
-    }
-}
-
 // A new kind starts again from one attack with Ferocious unticked and closed: the number
 // list, lblAttacks/lblCCWCost, and whether Ferocious is open.
 TEST(CloseCombat, ANewKindStartsAgainFromOneAttack) {
