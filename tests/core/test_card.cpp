@@ -43,26 +43,4 @@ TEST(Card, HullFieldsBySizeTypeTransportAndRace) {
     EXPECT_EQ(c.special, (Lines{"Fully Armored"}));
 }
 
-// Eight lines in a fixed order; with more entries the last line gathers the rest.
-TEST(Card, SpecialLinesInOrderWithTheRestGatheredOnTheLast) {
-    MainModel m;
-    startDesign(m, {Bastion, Tank, WarMachine});
-    armour(m, 12, 12, 12, 0);
-    act(m, "chkTow; chkAmphib; chkRecovery; chkLander; lstStructure=3; lstConcordF=2; "
-           "chkConcordF; lstTransport=12; chkTransport; lstCCW=War Machine CCW; lstAttacks=1; "
-           "chkFerocious");
-    EXPECT_EQ(makeCard(m).special,
-              (Lines{"Open-Topped", "Amphibious", "Orbital Lander", "Recovery Vehicle",
-                     "Transports 12", "2 Ward Shields", "Ferocious", "Tow Bar"}));
-    act(m, "chkSkimmer; chkWrecker; chkTunneller; chkSouped");
-    const CardTexts c = makeCard(m);
-    EXPECT_EQ(c.special,
-              (Lines{"Open-Topped", "Amphibious", "Orbital Lander", "Recovery Vehicle", "Tunneller",
-                     "Wrecker", "Skimmer", "Transports 12, 2 Ward Shields, Ferocious, Tow Bar"}));
-    EXPECT_EQ(c.lastSpecialTooltip, c.special[7]);
-    EXPECT_EQ(
-        makeCard(design({Veyra, Immobile, Small}, "chkCarriage; lstVeyraF=2; chkVeyraF")).special,
-        (Lines{"Fully Armored", "2 Veyra Fields", "Carriage"}));
-}
-
 } // namespace
