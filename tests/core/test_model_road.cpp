@@ -224,8 +224,8 @@ TEST(Reset, EqualsAFreshStartWhateverTheDesign) {
         press(m, ButtonId::Reset);
         EXPECT_EQ(m.name(), "Skyhammer");
         expectFreshStart(m);
-        m = design({Bastion, Tank, Small}, "chkAmphib; chkSkimmer", m);
-        EXPECT_EQ(calculate(m), "75"); // 5 + 40 + 10 + 20
+        m = design({Bastion, Tank, Small}, "chkAmphib; chkSkimmer; chkTow; -chkTow", m);
+        EXPECT_EQ(calculate(m), "75"); // 5 + 40 + 10 + 20, the tow bar unticked again
     }
 }
 
