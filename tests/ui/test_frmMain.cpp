@@ -119,7 +119,7 @@ void TestFrmMain::typicalDesignByAccessKeysOnTheCard() {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QCOMPARE(QApplication::focusWidget()->objectName(), "lstRace");
     BoxAnswerer answers;
-    answers.queue("No Discard"); // the card's question, then the unsaved design's on Exit
+    answers.queue("No Ok Discard"); // the card's question, a missing choice, Exit's question
     act(w, "txtName=Warden, lstRace=Concord, lstType=Tank, lstSize=Normal");
     QTest::keyClick(&w, Qt::Key_N, Qt::AltModifier); // the race frame's Next
     QTRY_VERIFY(find(w, "fraArmor")->isEnabled());
@@ -148,6 +148,9 @@ void TestFrmMain::typicalDesignByAccessKeysOnTheCard() {
         shown << field.section('=', 0, 0) + '=' +
                      caption(*w.cardWindow(), field.section('=', 0, 0));
     QCOMPARE(shown.join("; "), card);
+    act(w, "cmdReset, cmdNext1"); // nothing chosen any more
+    QCOMPARE(answers.seen.last(), "Missing Data: Select a race, type, and size please. [Ok]");
+    w.activateWindow(); // the offscreen platform does not give the focus back after a box
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_X, Qt::AltModifier);
     QTRY_VERIFY(!w.isVisible());
