@@ -1,5 +1,3 @@
-#include "common/differences.h"
-#include "common/random_actions.h"
 #include "uitest.h"
 
 using namespace ivc;
