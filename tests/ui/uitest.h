@@ -13,7 +13,6 @@
 #include "ui/frmMain.h"
 #include "ui/frmPrint.h"
 #include "ui/frmRules.h"
-#include "ui/listBox.h"
 #include "ui/twips.h"
 
 #include <QtPrintSupport>
