@@ -1,11 +1,12 @@
 #include "io/designFile.h"
 
+#include "io/atomicFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <cmath>
 #include <limits>
@@ -271,12 +272,12 @@ Opened openDesign(const QString& path) {
 }
 
 QString saveDesign(const QString& path, const Design& design) {
-    QSaveFile file(path);
     const QByteArray bytes = toJson(design);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("Cannot save \"%1\": %2.")
-            .arg(QFileInfo(path).fileName(), file.errorString());
-    return {};
+    const QString reason = writeAtomically(
+        path, [&bytes](QIODevice& out) { return out.write(bytes) == bytes.size(); });
+    if (reason.isEmpty())
+        return {};
+    return QStringLiteral("Cannot save \"%1\": %2.").arg(QFileInfo(path).fileName(), reason);
 }
 
 } // namespace ivc::io

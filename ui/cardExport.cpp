@@ -1,6 +1,7 @@
 #include "ui/cardExport.h"
 
 #include "core/textcard.h"
+#include "io/atomicFile.h"
 #include "ui/frmPrint.h"
 
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -94,16 +94,11 @@ bool writeText(QIODevice& out, const CardTexts& card) {
 // The file is replaced only once all of it is written; a failure names the file and the
 // system's reason.
 QString saveAtomically(const QString& path, const std::function<bool(QIODevice&)>& write) {
-    QSaveFile out(path);
-    bool saved = out.open(QIODevice::WriteOnly) && write(out);
-    if (saved)
-        saved = out.commit();
-    else
-        out.cancelWriting();
-    if (saved)
+    const QString reason = io::writeAtomically(path, write);
+    if (reason.isEmpty())
         return {};
     return QStringLiteral("The Statcard could not be saved as %1: %2.")
-        .arg(QDir::toNativeSeparators(path), out.errorString());
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 } // namespace

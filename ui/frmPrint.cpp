@@ -1,5 +1,6 @@
 #include "ui/frmPrint.h"
 
+#include "io/atomicFile.h"
 #include "ui/messageBox.h"
 #include "ui/twips.h"
 
@@ -15,7 +16,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QScreen>
 #include <QTextLayout>
 
@@ -525,19 +525,15 @@ void FrmPrint::offerPdf() {
 // The file is replaced only once the whole card is written, and a failure names the file
 // and the system's reason.
 void FrmPrint::savePdf(const QString& file) {
-    QSaveFile out(file);
-    bool saved = out.open(QIODevice::WriteOnly);
-    if (saved) {
+    const QString reason = io::writeAtomically(file, [this](QIODevice& out) {
         QPdfWriter pdf(&out);
         pdf.setTitle(QStringLiteral("Statcard"));
-        saved = render(pdf);
-    }
-    if (saved)
-        saved = out.commit();
-    if (!saved)
+        return render(pdf);
+    });
+    if (!reason.isEmpty())
         ask(this, printTitle(),
             QStringLiteral("The Statcard could not be saved as %1: %2.")
-                .arg(QDir::toNativeSeparators(file), out.errorString()),
+                .arg(QDir::toNativeSeparators(file), reason),
             QMessageBox::Ok, QMessageBox::Ok);
 }
 

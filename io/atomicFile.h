@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+
+// One writer for every file the program makes (designs, exports, the card's PDF): the old
+// file is replaced only once the new one is whole on disk, so a full disk or a broken write
+// leaves it byte for byte as it was.
+namespace ivc::io {
+
+// Writes `path` through `write`, which returns false when it could not produce the content.
+// Every write, the flush and the commit are checked: a libraries' writer (PDF, PNG, SVG)
+// that ignores its own write errors is caught here too. Returns the system's reason for a
+// failure ("No space left on device"), or an empty text when the file is written.
+QString writeAtomically(const QString& path, const std::function<bool(QIODevice&)>& write);
+
+} // namespace ivc::io
