@@ -95,6 +95,17 @@ void BM_Calculate(benchmark::State& state) {
 }
 BENCHMARK(BM_Calculate);
 
+// The status line's query after every change: the fullest design, its shown total out of
+// date, so the longest text is built.
+void BM_RunningTotal(benchmark::State& state) {
+    MainModel m = fullDesign();
+    m.press(ButtonId::Calculate);
+    m.select({ListId::Number, 0}, 2);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(m.runningTotal());
+}
+BENCHMARK(BM_RunningTotal);
+
 void BM_CardTexts(benchmark::State& state) {
     const MainModel m = fullDesign();
     for (auto _ : state)

@@ -81,8 +81,11 @@ CardTexts makeCard(const MainModel& m) {
     card.speed = m.caption(LabelId::Speed);
     // An unselected structure list shows nothing rather than an older card's points.
     card.structure = m.list(ListId::Structure).text();
-    for (int s = 0; s < kSlots; ++s)
+    for (int s = 0; s < kSlots; ++s) {
         card.weapons[static_cast<std::size_t>(s)] = weaponLine(m, s);
+        // Row 0 is "None"; a refilled list has no row.
+        card.armed[static_cast<std::size_t>(s)] = m.list({ListId::Wpn1, s}).selected > 0;
+    }
     card.closeCombat = m.list(ListId::CCW).text();
     card.closeCombatNumber = m.list(ListId::Attacks).text();
 

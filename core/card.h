@@ -23,6 +23,7 @@ struct CardTexts {
     std::string speed;
     std::string structure;
     std::array<std::string, kSlots> weapons;
+    std::array<bool, kSlots> armed{}; // a weapon other than "None" is chosen in the slot
     std::string closeCombat;
     std::string closeCombatNumber;
     std::array<std::string, 8> special;

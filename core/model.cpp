@@ -540,13 +540,30 @@ std::optional<i16> pointsTotal(const DesignRecord& rec, const std::string& close
 bool MainModel::cmdCalculate_Click() {
     const auto sum = total();
     if (!sum) {
-        message("Error", "The points total is out of range.");
+        message("Error", kTotalOutOfRange);
         return false;
     }
     m_ui.label(LabelId::Points) = std::to_string(*sum);
     m_ui.button(ButtonId::Print) = true;
     m_ui.button(ButtonId::Reset) = true;
     return true;
+}
+
+// Reads what cmdCalculate_Click() reads, through the same total(), so the two cannot
+// disagree.
+RunningTotal MainModel::runningTotal() const {
+    using State = RunningTotal::State;
+    if (!m_ui.button(ButtonId::Calculate))
+        return {State::BeforeArmor, std::nullopt, "Running total: after Armor"};
+    const std::string& shown = caption(LabelId::Points);
+    const std::string before = shown.empty() ? "" : "Points shown: " + shown + ". ";
+    const auto sum = total();
+    if (!sum)
+        return {State::OutOfRange, std::nullopt, before + kTotalOutOfRange};
+    const std::string figure = std::to_string(*sum);
+    if (shown.empty() || shown == figure)
+        return {State::Shown, sum, "Running total: " + figure + " points"};
+    return {State::Stale, sum, "Points shown: " + shown + ", running total: " + figure};
 }
 
 void MainModel::cmdPrint_Click() {

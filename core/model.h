@@ -22,6 +22,24 @@ struct Message {
     bool operator==(const Message&) const = default;
 };
 
+// What "&Calculate" would show if pressed now, for a status line that follows every
+// change. `points` is the total when there is one.
+struct RunningTotal {
+    enum class State {
+        BeforeArmor, // "&Calculate" cannot be pressed yet
+        OutOfRange,  // the total leaves the 16-bit range
+        Shown,       // lblPoints is empty or shows this total
+        Stale        // lblPoints shows a figure the design no longer has
+    };
+    State state = State::BeforeArmor;
+    std::optional<i16> points;
+    std::string text;
+    bool operator==(const RunningTotal&) const = default;
+};
+
+// The message "&Calculate" gives for a total out of the 16-bit range.
+inline constexpr const char* kTotalOutOfRange = "The points total is out of range.";
+
 // Something only the window can do.
 enum class Request { Exit, ShowCard };
 
@@ -64,6 +82,10 @@ public:
 
     // The points total of the design in hand; nullopt when it leaves the 16-bit range.
     std::optional<i16> total() const { return pointsTotal(m_rec, caption(LabelId::CCWCost)); }
+
+    // What "&Calculate" would total now, against what lblPoints shows; changes nothing.
+    RunningTotal runningTotal() const;
+    std::string runningTotalText() const { return runningTotal().text; }
 
     // Messages and requests raised since the last call, in order.
     std::vector<Effect> takeEffects();

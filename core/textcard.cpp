@@ -83,8 +83,13 @@ void wrapInto(std::string& out, const std::string& lead, std::string_view text, 
     out += '\n';
 }
 
+// A captioned field, or nothing when it has no value.
 std::string field(std::string_view caption, const std::string& value) {
-    return std::string(caption) + ": " + value;
+    return value.empty() ? "" : std::string(caption) + ": " + value;
+}
+
+std::string profileField(std::string_view caption, const std::string& value) {
+    return value.empty() ? "" : std::string(caption) + " " + value;
 }
 
 } // namespace
@@ -96,6 +101,8 @@ int displayWidth(std::string_view utf8) {
     return width;
 }
 
+// Fields with no value, slots with no weapon and headings with nothing under them are left
+// out: a post shows what the vehicle has. The printed card keeps all of its lines.
 std::string textCard(const CardTexts& card, int width) {
     std::string out;
     const auto line = [&](const std::string& lead, std::string_view text) {
@@ -105,26 +112,39 @@ std::string textCard(const CardTexts& card, int width) {
     const auto fields = [&](std::initializer_list<std::string> parts) {
         std::string joined;
         for (const std::string& part : parts)
-            joined += (joined.empty() ? "" : "   ") + part;
-        line("", joined);
+            if (!part.empty())
+                joined += (joined.empty() ? "" : "   ") + part;
+        if (!joined.empty())
+            line("", joined);
+    };
+    const auto list = [&](const char* heading, const std::vector<std::string>& entries) {
+        if (entries.empty())
+            return;
+        out += heading;
+        for (const std::string& entry : entries)
+            line("  ", entry);
     };
     fields({field("Name", card.name), field("Points", card.points)});
     fields({field("Front Armor", card.frontArmor), field("Side Armor", card.sideArmor),
             field("Rear Armor", card.rearArmor)});
     const auto profile = card.profile.value_or(std::array<std::string, 4>{});
-    fields({"WS " + profile[0], "BS " + profile[1], "S " + profile[2], "I " + profile[3],
-            "A " + card.attacks});
+    fields({profileField("WS", profile[0]), profileField("BS", profile[1]),
+            profileField("S", profile[2]), profileField("I", profile[3]),
+            profileField("A", card.attacks)});
     fields({field("Type", card.type), field("Size", card.size.value_or("")),
             field("Speed", card.speed), field("Category", card.category.value_or(""))});
     fields({field("Structure Pts", card.structure)});
-    out += "Weapons:\n";
-    for (const std::string& weapon : card.weapons)
-        line("  ", weapon);
+    std::vector<std::string> weapons;
+    for (std::size_t s = 0; s < card.weapons.size(); ++s)
+        if (card.armed[s])
+            weapons.push_back(card.weapons[s]);
+    list("Weapons:\n", weapons);
     fields(
         {field("Close Combat Weapon", card.closeCombat), field("Number", card.closeCombatNumber)});
-    out += "Special Options:\n";
-    for (const std::string& entry : card.specialEntries)
-        line("  ", entry);
+    std::vector<std::string> special;
+    std::ranges::copy_if(card.specialEntries, std::back_inserter(special),
+                         [](const std::string& e) { return !e.empty(); });
+    list("Special Options:\n", special);
     return out;
 }
 

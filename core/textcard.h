@@ -6,8 +6,8 @@
 #include <string_view>
 
 // The Statcard as plain text, for pasting into a chat or a forum post in a monospaced font:
-// every field of the card, every weapon line and every special option, wrapped so that no
-// line is wider than `width` columns and nothing is cut.
+// every field that has a value, the line of every slot with a weapon and every special
+// option, wrapped so that no line is wider than `width` columns and nothing is cut.
 namespace ivc {
 
 inline constexpr int kTextCardWidth = 80;

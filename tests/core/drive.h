@@ -107,6 +107,28 @@ inline MainModel design(Hull h, std::string_view script = "", MainModel m = {}) 
     return m;
 }
 
+// The dearest design the window allows, 30900 points: a Bastion War Machine with eight
+// Quake Guns, each with every upgrade ordnance takes, six batteries and a count of eight.
+inline MainModel dearestDesign() {
+    MainModel m;
+    startDesign(m, {Bastion, Tank, WarMachine});
+    armour(m, 14, 14, 14);
+    for (const char s : std::string("01234567")) {
+        std::string slot = "lstWpn1_#=Quake Gun; chkBlast1_#; chkLong1_#; chkMega1_#; chkTitan_#; "
+                           "chkAA1_#; lstBattery_#=6; lstNumber_#=8";
+        std::replace(slot.begin(), slot.end(), '#', s);
+        act(m, slot);
+    }
+    return m;
+}
+
+// Past the 16-bit limit: Gatling, which ordnance keeps closed, ticked in every slot of
+// the dearest design.
+inline void pastTheLimit(MainModel& m) {
+    for (int s = 0; s < kSlots; ++s)
+        m.setChecked({CheckId::Gatling1, s}, true);
+}
+
 inline std::string calculate(MainModel& m) {
     press(m, ButtonId::Calculate);
     return m.caption(LabelId::Points);

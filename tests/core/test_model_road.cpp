@@ -173,19 +173,10 @@ TEST(Total, ReadsTheCaptionAndRefusesEveryWayOutOfSixteenBits) {
 // No design the window allows passes the 16-bit limit (the dearest comes to about 32,400),
 // so the model is pushed past it by ticking Gatling, which ordnance keeps closed.
 TEST(Total, ModelRefusesATotalOutOfRangeAndKeepsTheShownOne) {
-    MainModel m;
-    startDesign(m, {Bastion, Tank, WarMachine});
-    armour(m, 14, 14, 14);
-    for (const char s : std::string("01234567")) {
-        std::string slot = "lstWpn1_#=Quake Gun; chkBlast1_#; chkLong1_#; chkMega1_#; chkTitan_#; "
-                           "chkAA1_#; lstBattery_#=6; lstNumber_#=8";
-        std::replace(slot.begin(), slot.end(), '#', s);
-        act(m, slot);
-    }
+    MainModel m = dearestDesign();
     // (60 + 90 + 30 + 60 + 30 + 30 + 180) x 8 x 8 slots + 20 + 160
     EXPECT_EQ(calculate(m), "30900");
-    for (int s = 0; s < kSlots; ++s)
-        m.setChecked({CheckId::Gatling1, s}, true);
+    pastTheLimit(m);
     press(m, ButtonId::Calculate);
     press(m, ButtonId::Print); // the message again, and no card
     EXPECT_EQ(effects(m), "Error/The points total is out of range.; "
