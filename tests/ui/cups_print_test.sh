@@ -119,6 +119,7 @@ EOF
 # In the foreground of a background job, so that exactly this process is stopped afterwards;
 # unshare and sh replace themselves with it. The folder is bound over /etc/cups inside the
 # namespace only.
+# shellcheck disable=SC2016 # the inner shell expands its own arguments
 unshare --mount --propagation private -- sh -c \
   'mount --bind "$1" /etc/cups && exec cupsd -f -c "$2" -s "$3"' sh \
   "$work/etc-cups" "$work/conf/cupsd.conf" "$work/conf/cups-files.conf" \
