@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up and builds (see setup.sh), then starts the Ironvale Vehicle Creator.
+# Sets up and builds the program (see setup.sh; none of the test tools), then starts the
+# Ironvale Vehicle Creator.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh build

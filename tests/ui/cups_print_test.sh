@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Prints a Statcard through the program's own print path on a real CUPS printer and reads
-# the page that comes out. The printer is cups-pdf, set up as the default printer for the
-# run; the scheduler is started when none runs. Leaves the machine as it found it: a
-# scheduler it started is stopped, a printer it added is removed, the default is restored.
-# Where it cannot run (not root, no CUPS scheduler, no cups-pdf) it says why and exits with
-# 77, which ctest counts as skipped.
+# Prints a Statcard through the program's own print path on a CUPS PDF printer and reads the
+# page that comes out. The printer lives on a scheduler of the test's own: its configuration,
+# socket, spool, logs and cups-pdf's output are all in one temporary folder, and only the
+# test's own processes are pointed at it (CUPS_SERVER, with a home and client settings of
+# their own), so the machine's scheduler, printers and default are never used or changed.
+# cups-pdf reads its settings from /etc/cups alone, so the scheduler runs in a mount
+# namespace of its own in which the test's folder stands in for /etc/cups.
+# cups-pdf only runs as root, and only root may make the namespace: without root (or
+# passwordless sudo), cupsd, cups-pdf or a namespace it says why and exits with 77, which
+# ctest counts as skipped.
 #
 #   cups_print_test.sh PATH/TO/print_driver
 set -euo pipefail
@@ -20,13 +24,13 @@ if [ "$(id -u)" -ne 0 ]; then
   if sudo -n true 2>/dev/null; then
     exec sudo -n env QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" bash "$0" "$driver"
   fi
-  skip "setting up a CUPS printer needs root (or passwordless sudo)"
+  skip "cups-pdf prints only under a scheduler run as root (or through passwordless sudo)"
 fi
-if ! command -v cupsd >/dev/null && ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-  skip "no CUPS scheduler: cupsd is not installed (package cups) and none is running"
-fi
-[ -x /usr/lib/cups/backend/cups-pdf ] ||
-  skip "no cups-pdf backend to print to (package printer-driver-cups-pdf)"
+command -v cupsd >/dev/null || skip "no CUPS scheduler to start: cupsd is missing (package cups)"
+backend=/usr/lib/cups/backend/cups-pdf
+[ -x "$backend" ] || skip "no cups-pdf backend to print to (package printer-driver-cups-pdf)"
+ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+[ -f "$ppd" ] || skip "no cups-pdf printer description $ppd (package printer-driver-cups-pdf)"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
 printer=IvcPdf
@@ -37,111 +41,123 @@ printer=IvcPdf
 name="Ærø 鋼鉄 $((RANDOM % 100))"
 race=3
 deadline=60
-work=$(mktemp -d)
-started_pid=
-added_printer=
-old_default=
-lpoptions_saved=
-lpoptions_files=()
-made_cups_dir=
+# Short, as a socket's path is limited to some 100 bytes.
+work=$(mktemp -d /tmp/ivc-cups.XXXXXX)
+# The filters run as the scheduler's own user (lp) and must reach the spool inside.
+chmod 755 "$work"
+sock=$work/cups.sock
+cupsd_pid=
 
 fail() {
   echo "FAIL: $*" >&2
-  if [ -f /var/log/cups/error_log ]; then
-    echo "--- last lines of /var/log/cups/error_log" >&2
-    tail -n 20 /var/log/cups/error_log >&2 || true
+  if [ -f "$work/log/error_log" ]; then
+    echo "--- last lines of the test scheduler's error_log" >&2
+    tail -n 20 "$work/log/error_log" >&2 || true
   fi
   exit 1
 }
 
 cleanup() {
   set +e
-  if [ -n "$added_printer" ]; then
-    lpadmin -x "$printer"
-  fi
-  if [ -n "$old_default" ] && [ "$old_default" != "$printer" ]; then
-    lpadmin -d "$old_default"
-  fi
-  if [ -n "$lpoptions_saved" ]; then
-    for i in "${!lpoptions_files[@]}"; do
-      if [ -f "$work/lpoptions.$i" ]; then
-        cp -p "$work/lpoptions.$i" "${lpoptions_files[$i]}"
-      else
-        rm -f "${lpoptions_files[$i]}"
-      fi
-    done
-    if [ -n "$made_cups_dir" ]; then rmdir "$made_cups_dir" 2>/dev/null; fi
-  fi
-  if [ -n "$started_pid" ]; then
-    kill "$started_pid" 2>/dev/null
-    wait "$started_pid" 2>/dev/null
+  if [ -n "$cupsd_pid" ]; then
+    kill "$cupsd_pid" 2>/dev/null
+    wait "$cupsd_pid" 2>/dev/null
   fi
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-for tool in lpstat lpadmin lpoptions lpinfo pdftotext; do
-  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup.sh installs it)"
+for tool in unshare mount lpstat lpadmin pdftotext; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/test.sh installs it)"
 done
 
-# The scheduler: use a running one, else start one in the foreground of a background job
-# so that exactly this process can be stopped afterwards.
-if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-  cupsd -f &
-  started_pid=$!
-  for _ in $(seq 1 100); do
-    lpstat -r 2>/dev/null | grep -q 'is running' && break
-    kill -0 "$started_pid" 2>/dev/null || fail "cupsd stopped right after starting"
-    sleep 0.1
-  done
-  lpstat -r 2>/dev/null | grep -q 'is running' || fail "the CUPS scheduler did not come up"
-fi
+mkdir -p "$work"/{conf/ppd,conf/ssl,spool/tmp,cache,state,log,etc-cups,pdf,pdf-spool,client,home}
+cat >"$work/conf/cups-files.conf" <<EOF
+ServerRoot $work/conf
+RequestRoot $work/spool
+TempDir $work/spool/tmp
+CacheDir $work/cache
+StateDir $work/state
+ErrorLog $work/log/error_log
+AccessLog $work/log/access_log
+PageLog $work/log/page_log
+Printcap $work/state/printcap
+FileDevice No
+EOF
+cat >"$work/conf/cupsd.conf" <<EOF
+Listen $sock
+Browsing No
+BrowseLocalProtocols none
+DefaultShared No
+WebInterface No
+LogLevel warn
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  JobPrivateAccess default
+  JobPrivateValues default
+  SubscriptionPrivateAccess default
+  SubscriptionPrivateValues default
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+EOF
+# cups-pdf's settings: every folder it writes in is the test's own.
+cat >"$work/etc-cups/cups-pdf.conf" <<EOF
+Out $work/pdf
+AnonDirName $work/pdf
+Spool $work/pdf-spool
+Log $work/log
+GSTmp $work/spool/tmp
+DecodeHexStrings 1
+EOF
 
-# The PDF printer, as the default of the scheduler and of root's lpoptions (which would
-# otherwise take precedence).
-if ! lpstat -p "$printer" >/dev/null 2>&1; then
-  added_printer=yes
-fi
-old_default=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
-# lpoptions writes the system file or root's own, depending on the CUPS version.
-lpoptions_files=(/etc/cups/lpoptions "${HOME:-/root}/.cups/lpoptions")
-for i in "${!lpoptions_files[@]}"; do
-  if [ -f "${lpoptions_files[$i]}" ]; then cp -p "${lpoptions_files[$i]}" "$work/lpoptions.$i"; fi
+# In the foreground of a background job, so that exactly this process is stopped afterwards;
+# unshare and sh replace themselves with it. The folder is bound over /etc/cups inside the
+# namespace only.
+# shellcheck disable=SC2016 # the inner shell expands its own arguments
+unshare --mount --propagation private -- sh -c \
+  'mount --bind "$1" /etc/cups && exec cupsd -f -c "$2" -s "$3"' sh \
+  "$work/etc-cups" "$work/conf/cupsd.conf" "$work/conf/cups-files.conf" \
+  >"$work/cupsd.out" 2>&1 &
+cupsd_pid=$!
+
+# From here on, every CUPS client of the test (lpadmin, lpstat, the program) sees only the
+# test's scheduler, without the machine's or the user's client settings.
+export CUPS_SERVER=$sock CUPS_SERVERROOT=$work/client HOME=$work/home
+unset LPDEST PRINTER
+
+for _ in $(seq 1 100); do
+  lpstat -r 2>/dev/null | grep -q 'is running' && break
+  if ! kill -0 "$cupsd_pid" 2>/dev/null; then
+    wait "$cupsd_pid" 2>/dev/null || true
+    cupsd_pid=
+    if grep -q '^unshare\|^mount' "$work/cupsd.out"; then
+      skip "no mount namespace for a scheduler of the test's own: $(head -n 1 "$work/cupsd.out")"
+    fi
+    fail "the test's scheduler stopped right after starting: $(cat "$work/cupsd.out")"
+  fi
+  sleep 0.1
 done
-if [ ! -d "${HOME:-/root}/.cups" ]; then made_cups_dir="${HOME:-/root}/.cups"; fi
-lpoptions_saved=yes
+lpstat -r 2>/dev/null | grep -q 'is running' || fail "the test's scheduler did not come up"
 
-model=$(lpinfo -m 2>/dev/null | awk 'tolower($0) ~ /cups-pdf/ && /_opt/ {print $1; exit}') || true
-if [ -n "$model" ]; then
-  lpadmin -p "$printer" -E -v cups-pdf:/ -m "$model"
-elif [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ]; then
-  lpadmin -p "$printer" -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-else
-  fail "no cups-pdf printer model found (lpinfo -m)"
-fi
-# The PostScript step before cups-pdf keeps the text readable only with the cairo
-# renderer; Ghostscript's turns the fonts into Type 3 glyphs that pdftotext cannot read.
-lpadmin -p "$printer" -o pdftops-renderer-default=pdftocairo
-lpadmin -d "$printer"
-lpoptions -d "$printer" >/dev/null
-
-# Where cups-pdf puts the page: its Out directory for the job's user (root here), or the
-# directory for anonymous jobs.
-conf=/etc/cups/cups-pdf.conf
-out=$(sed -n 's/^[[:space:]]*Out[[:space:]]\+//p' "$conf" 2>/dev/null | tail -n 1)
-anon=$(sed -n 's/^[[:space:]]*AnonDirName[[:space:]]\+//p' "$conf" 2>/dev/null | tail -n 1)
-home=$(getent passwd root | cut -d: -f6)
-out=${out:-/var/spool/cups-pdf/\${USER\}}
-out=${out//\$\{HOME\}/$home}
-out=${out//\$\{USER\}/root}
-dirs=("$out" "${anon:-/var/spool/cups-pdf/ANONYMOUS}")
+# The PDF printer, the scheduler's only one and its default. The PostScript step before
+# cups-pdf keeps the text readable only with the cairo renderer; Ghostscript's turns the
+# fonts into Type 3 glyphs that pdftotext cannot read.
+# (lpadmin's notes that printer drivers are deprecated are kept for a failure.)
+lpadmin -p "$printer" -E -v cups-pdf:/ -P "$ppd" -o pdftops-renderer-default=pdftocairo 2>"$work/lpadmin.log" ||
+  fail "the test's scheduler refused the printer: $(cat "$work/lpadmin.log")"
+lpadmin -d "$printer" 2>"$work/lpadmin.log" ||
+  fail "the test's scheduler refused the default printer: $(cat "$work/lpadmin.log")"
+[ "$(lpstat -e)" = "$printer" ] || fail "the test's scheduler has other printers: $(lpstat -e)"
 
 # The card window's own print path, then the main window's File > Print… through the print
 # dialog: the same page from each.
 for mode in "" --dialog; do
-  touch "$work/before"
-  sleep 1 # file times have one-second steps on some file systems
-
   "$driver" $mode "$name" "$race" >"$work/driver.log" 2>&1 || {
     cat "$work/driver.log" >&2
     fail "the print driver failed"
@@ -151,26 +167,19 @@ for mode in "" --dialog; do
 
   pdf=
   for _ in $(seq 1 $((deadline * 2))); do
-    # A directory may not exist before cups-pdf's first page.
-    pdf=$(find "${dirs[@]}" -maxdepth 1 -name '*.pdf' -newer "$work/before" 2>/dev/null | head -n 1) || true
-    if [ -n "$pdf" ]; then
-      # cups-pdf writes the file in place; wait until it has stopped growing.
-      size=-1
-      while [ "$(stat -c %s "$pdf")" != "$size" ]; do
-        size=$(stat -c %s "$pdf")
-        sleep 0.5
-      done
+    # The job is done when the scheduler holds none; cups-pdf has then written the file.
+    if [ -z "$(lpstat -o "$printer")" ]; then
+      pdf=$(find "$work/pdf" -name '*.pdf' | head -n 1)
       break
     fi
     sleep 0.5
   done
   [ -n "$pdf" ] || {
-    lpstat -l -o "$printer" >&2 || true
-    fail "no PDF arrived in ${dirs[*]} within ${deadline}s"
+    lpstat -l -W all -o "$printer" >&2 || true
+    fail "no PDF arrived in $work/pdf within ${deadline}s"
   }
 
   pdftotext -layout "$pdf" "$work/page.txt"
-  cp "$pdf" "$(pwd)/cups_print_test.pdf" 2>/dev/null || true
   rm -f "$pdf"
   for expected in "$name" "War Machine" "8x Blast Coaxial Gatling Short Barrel Mega AA Mounted Twin Linked" \
     "Titan Killer Slow Fire(-4) Resonance Cannon with Targeter" "Ferocious, Tow Bar"; do
@@ -180,4 +189,4 @@ for mode in "" --dialog; do
     }
   done
 done
-echo "PASS: printed on $printer from the card window and through the print dialog, the page holds the name, the category, a whole weapon line and the last special entries"
+echo "PASS: printed on the test's own $printer from the card window and through the print dialog, the page holds the name, the category, a whole weapon line and the last special entries"

@@ -1,7 +1,8 @@
-// Prints the Statcard of the fullest design of a race (1..8) on the system's default printer
-// through the card window's own print path: the card is shown, its question answered Yes
-// (print) and then No (back). With --dialog the card goes through the main window's
-// File > Print… instead, its print dialog accepted as it comes up.
+// Prints the Statcard of the fullest design of a race (1..8) on the default printer (in
+// cups_print_test.sh, the only printer of the test's own scheduler) through the card window's
+// own print path: the card is shown, its question answered Yes (print) and then No (back).
+// With --dialog the card goes through the main window's File > Print… instead, its print
+// dialog accepted as it comes up.
 //
 //   print_driver [--dialog] NAME RACE
 #include "uitest.h"

@@ -299,25 +299,59 @@ void TestDesignFiles::exportsReadBack() {
     }
 }
 
-// File > Print…: the card the card window prints, on the printer the dialog returns (here
-// Qt's PDF printer); Cancel prints nothing.
+// Chooses the dialog's own "Print to File (PDF)" entry and names the file there, as a user
+// does; false when the dialog lacks either widget.
+bool choosePdfFile(QPrintDialog& dialog, const QString& path) {
+    auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+    auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    const int entry = printers ? printers->findText(QPrintDialog::tr("Print to File (PDF)")) : -1;
+    if (entry < 0 || file == nullptr)
+        return false;
+    printers->setCurrentIndex(entry);
+    file->setText(path);
+    return true;
+}
+
+// File > Print…: the card the card window prints, on the PDF file chosen in the dialog (the
+// machine's default printer, which the dialog selects first, never sees a job); Cancel prints
+// nothing.
 void TestDesignFiles::printDialog() {
-    for (const bool accept : {true, false}) {
+    struct Row {
+        const char* name;
+        bool chooseFile; // the "Print to File (PDF)" entry and the file's name
+        bool accept;
+    };
+    for (const Row& row :
+         {Row{"file chosen, Print", true, true}, Row{"file chosen, Cancel", true, false},
+          Row{"Cancel at once", false, false}}) {
         QTemporaryDir dir;
         const QString path = dir.filePath("printed.pdf");
         FrmMain w;
         w.show();
         QVERIFY(openDesign(w, typicalDesign("Warden"), dir));
-        w.setPrinterSetup([&path](QPrinter& printer) { printer.setOutputFileName(path); });
         bool asked = false;
-        answerNext<QPrintDialog>([&asked, accept](QPrintDialog& d) {
+        bool chosen = false;
+        bool toFile = false;
+        answerNext<QPrintDialog>([&](QPrintDialog& d) {
             asked = true;
-            accept ? d.accept() : d.reject();
+            chosen = row.chooseFile && choosePdfFile(d, path);
+            if (row.accept && chosen)
+                d.accept();
+            else
+                d.reject();
+            toFile = d.printer()->printerName().isEmpty() && d.printer()->outputFileName() == path;
+            // The page is drawn after the dialog closes: whatever the dialog did and whatever
+            // the window does next, a page goes to the file, so that even a failing run prints
+            // nothing on the machine's printers.
+            d.printer()->setPrinterName(QString());
+            d.printer()->setOutputFileName(path);
         });
         trigger(w, "mnuPrintDialog");
-        QVERIFY(asked);
-        QCOMPARE(QFile::exists(path), accept);
-        if (accept)
+        QVERIFY2(asked, row.name);
+        QVERIFY2(chosen == row.chooseFile, row.name);
+        QVERIFY2(toFile == row.accept, row.name); // the dialog itself chose the file
+        QVERIFY2(QFile::exists(path) == row.accept, row.name);
+        if (row.accept)
             QCOMPARE(missingFrom(output("pdftotext", {path, "-"}), cardLines(makeCard(w.model()))),
                      QStringList());
     }
