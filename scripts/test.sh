@@ -17,9 +17,12 @@ ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:hal
 # -O3 brings warnings of its own, and a build without tests must not need the test tools.
 scripts/check-builds.sh Release
 
-# The design-file reader under libFuzzer, seeded with the committed examples. A crash, a
-# hang or a sanitizer report fails the run and leaves its input in build-fuzz/.
+# The design-file and force-file readers under libFuzzer, half a minute each, seeded with
+# the committed examples. A crash, a hang or a sanitizer report fails the run and leaves its
+# input in build-fuzz/.
 scripts/setup.sh --tests build-fuzz -DIVC_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
-mkdir -p build-fuzz/corpus
-build-fuzz/fuzz_design_file -max_total_time=60 -timeout=10 -print_final_stats=1 \
-  -artifact_prefix=build-fuzz/ build-fuzz/corpus tests/data
+for reader in design force; do
+  mkdir -p "build-fuzz/corpus-$reader"
+  "build-fuzz/fuzz_${reader}_file" -max_total_time=30 -timeout=10 -print_final_stats=1 \
+    -artifact_prefix=build-fuzz/ "build-fuzz/corpus-$reader" tests/data
+done

@@ -46,13 +46,18 @@ else
   [ "$(key Icon)" = "$id" ] || fail "desktop Icon is '$(key Icon)', the icons are installed as $id"
 fi
 
-# The design file type: its shared-mime-info package names the extension, and the desktop
-# entry offers to open files of that type.
+# The design and force file types: the shared-mime-info package names each extension, and
+# the desktop entry and the metainfo offer to open files of both types.
 mime=$prefix/share/mime/packages/$id.xml
-{ grep -q 'type="application/x-ironvale-vehicle"' "$mime" && grep -q 'pattern="\*.ivc"' "$mime"; } 2>/dev/null ||
-  fail "no MIME type application/x-ironvale-vehicle for *.ivc in $mime"
-grep -q '^MimeType=application/x-ironvale-vehicle;' "$desktop" 2>/dev/null ||
-  fail "the desktop entry does not name the MIME type of design files"
+for type in vehicle:ivc force:ivf; do
+  mimetype=application/x-ironvale-${type%%:*}
+  { grep -q "type=\"$mimetype\"" "$mime" && grep -q "pattern=\"\\*.${type#*:}\"" "$mime"; } 2>/dev/null ||
+    fail "no MIME type $mimetype for *.${type#*:} in $mime"
+  grep -q "^MimeType=.*$mimetype;" "$desktop" 2>/dev/null ||
+    fail "the desktop entry does not name the MIME type $mimetype"
+  grep -q "<mediatype>$mimetype</mediatype>" "$metainfo" 2>/dev/null ||
+    fail "the metainfo does not name the MIME type $mimetype"
+done
 
 # The icons: the SVG for any size, and PNGs whose pixels match the folder they are in (a
 # 256-pixel picture in 48x48/ is drawn blurred or at the wrong size).

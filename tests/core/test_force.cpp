@@ -1,0 +1,342 @@
+#include "core/force.h"
+#include "drive.h"
+
+#include <functional>
+#include <iterator>
+
+using namespace ivc;
+using namespace ivc::test;
+
+namespace {
+
+// The walk-through design, 130 points, and the same hull with a Slugger in place of the
+// twin linked Beam Cannon, 97 points: an odd figure, so that a limit can be passed by one.
+Design typical(const std::string& name = "Warden") {
+    return capture(typicalDesign(name));
+}
+Design slugger(const std::string& name = "Gnat") {
+    MainModel m = typicalDesign(name);
+    m.select({ListId::Wpn1, 0}, 5);
+    m.press(ButtonId::Calculate);
+    return capture(m);
+}
+
+struct Entry {
+    Design design;
+    int count;
+    bool inPlay = true;
+};
+
+Force forceOf(const std::vector<Entry>& entries, int limit, const std::string& name = "") {
+    Force f;
+    f.setName(name);
+    EXPECT_TRUE(f.setLimit(limit));
+    for (const Entry& e : entries)
+        EXPECT_EQ(f.add(e.design, e.count, e.inPlay), "");
+    return f;
+}
+
+std::string repeated(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
+// Whether a line ends with these three figures, as the columns Count, Points and Total.
+bool listed(const std::vector<std::string>& lines, const std::string& figures) {
+    return std::ranges::any_of(lines, [&](const std::string& line) {
+        std::istringstream words(line);
+        std::vector<std::string> all{std::istream_iterator<std::string>(words), {}};
+        std::string last;
+        for (std::size_t i = all.size() < 3 ? 0 : all.size() - 3; i < all.size(); ++i)
+            last += (last.empty() ? "" : " ") + all[i];
+        return last == figures;
+    });
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+// An entry's points are the figure "&Calculate" shows for its design in the main window.
+TEST(Force, PricesAsCalculateShows) {
+    struct Case {
+        std::string name;
+        MainModel model;
+    };
+    std::vector<Case> cases{{"typical", typicalDesign("Warden")}};
+    for (int race = 1; race <= 8; ++race)
+        cases.push_back({"fullest of race " + std::to_string(race), fullestDesign(race, "F")});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Priced priced = price(capture(c.model));
+        ASSERT_TRUE(priced.points) << priced.error;
+        EXPECT_EQ(std::to_string(*priced.points), c.model.caption(LabelId::Points));
+        Force f;
+        ASSERT_EQ(f.add(capture(c.model)), "");
+        EXPECT_EQ(f.entries()[0].points, *priced.points);
+        EXPECT_EQ(f.entries()[0].design->points, *priced.points);
+    }
+}
+
+// A design the rules refuse, or a count out of range, is not added, with the reason.
+TEST(Force, RefusedEntries) {
+    MainModel armour;
+    armour.select(ListId::Race, 3);
+    armour.select(ListId::Type, 1);
+    armour.select(ListId::Size, 1);
+    armour.press(ButtonId::Next1);
+    const Design unfinished = capture(armour);
+    Design foreign = typical("Hulk");
+    foreign.weaponSlots[2].weapon = "Hellstorm";
+    struct Case {
+        const char* name;
+        Design design;
+        int count;
+        const char* error; // empty: added
+    } const cases[] = {
+        {"armour not confirmed", unfinished, 1,
+         "Its points cannot be calculated before its armor is confirmed."},
+        {"weapon of another race", foreign, 1,
+         "Slot 3: \"Hellstorm\" is not in the Concord arsenal."},
+        {"no vehicle", typical(), 0, "The count must be from 1 to 99."},
+        {"one vehicle", typical(), 1, ""},
+        {"the most vehicles", typical(), 99, ""},
+        {"one past the most", typical(), 100, "The count must be from 1 to 99."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Force f = forceOf({{slugger(), 1}}, 0);
+        const Force before = f;
+        EXPECT_EQ(f.add(c.design, c.count), c.error);
+        EXPECT_EQ(f.total(), *c.error != '\0' ? 97 : 97 + 130 * c.count);
+        EXPECT_EQ(f.size(), *c.error != '\0' ? 1u : 2u);
+        // Replacing an entry's design refuses the same designs and keeps the entry.
+        const std::string replaced = f.replace(0, c.design);
+        EXPECT_EQ(replaced.empty(), c.design.step == 3 && c.design.weaponSlots[2].weapon.empty());
+        EXPECT_EQ(f.entries()[0].count, 1);
+        EXPECT_EQ(f.entries()[0].points, replaced.empty() ? 130 : 97);
+    }
+}
+
+// The total counts each entry in play times its count; the summary tells it against the
+// limit, and the over state in words.
+TEST(Force, TotalsAgainstTheLimit) {
+    const Entry t1{typical(), 1}, t2{typical(), 2}, t5{typical(), 5}, s3{slugger(), 3};
+    struct Case {
+        const char* name;
+        std::vector<Entry> entries;
+        int limit;
+        std::int64_t over;
+        const char* summary;
+    } const cases[] = {
+        {"one vehicle, no limit", {t1}, 0, 0, "130 points, 1 vehicle"},
+        {"counts multiply", {t2, s3}, 1500, 0, "551 of 1,500 points, 5 vehicles"},
+        {"the limit passed by one point",
+         {s3, t2},
+         550,
+         1,
+         "551 of 550 points, 5 vehicles: 1 over"},
+        {"the limit met exactly", {t5}, 650, 0, "650 of 650 points, 5 vehicles"},
+        {"out of play counts nothing",
+         {s3, {typical(), 2, false}},
+         550,
+         0,
+         "291 of 550 points, 3 vehicles"},
+        {"nothing in play", {{typical(), 4, false}}, 500, 0, "0 of 500 points, 0 vehicles"},
+        {"thousands, far over",
+         {{typical(), 99}, {slugger(), 99}},
+         1500,
+         20973,
+         "22,473 of 1,500 points, 198 vehicles: 20,973 over"},
+        {"no entries, no limit", {}, 0, 0, "0 points, 0 vehicles"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Force f = forceOf(c.entries, c.limit);
+        EXPECT_EQ(f.over(), c.over);
+        EXPECT_EQ(forceSummary(f), c.summary);
+    }
+}
+
+// The total is held wide: the dearest design the rules allow, 99 times in each of 100
+// entries, is far beyond 16 bits, and an entry at the very top of the 16-bit range, 99
+// times, 100 times over, fits as well.
+TEST(Force, TotalsNeverOverflow) {
+    const Design dearest = capture(fullestDesign(8, "Colossus"));
+    const Priced priced = price(dearest);
+    ASSERT_TRUE(priced.points);
+    Force f;
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(f.add(dearest, 99), "");
+    EXPECT_EQ(f.total(), std::int64_t{100} * 99 * *priced.points);
+    EXPECT_EQ(f.vehicles(), 9900);
+    EXPECT_GT(f.total(), std::int64_t{1} << 20);
+
+    const ForceEntry top{f.entries()[0].design, 99, true, 32767};
+    std::int64_t sum = 0;
+    for (int i = 0; i < 100; ++i)
+        sum += top.total();
+    EXPECT_EQ(sum, 324'393'300);
+    EXPECT_EQ(withThousands(sum), "324,393,300");
+    EXPECT_EQ(withThousands(-32768), "-32,768");
+    EXPECT_EQ(withThousands(999), "999");
+    EXPECT_EQ(withThousands(1000), "1,000");
+}
+
+// Each change of the force, with the values at the edges of its range: whether it is made,
+// the entries' names in order and the total after it. Undo holds whole forces, so a change
+// made leaves a force unequal to the one before, and one refused leaves it equal.
+TEST(Force, Changes) {
+    using Change = std::function<bool(Force&)>;
+    struct Case {
+        const char* name;
+        Change change;
+        bool done;
+        const char* order;  // the entries' names after it
+        std::int64_t total; // before: 2 x 130 + 3 x 97 + 130 = 681
+    } const cases[] = {
+        {"add", [](Force& f) { return f.add(slugger("D")).empty(); }, true, "A B C D", 778},
+        {"move the second up", [](Force& f) { return f.moveUp(1); }, true, "B A C", 681},
+        {"move the first up", [](Force& f) { return f.moveUp(0); }, false, "A B C", 681},
+        {"move the second down", [](Force& f) { return f.moveDown(1); }, true, "A C B", 681},
+        {"move the last down", [](Force& f) { return f.moveDown(2); }, false, "A B C", 681},
+        {"move past the end", [](Force& f) { return f.moveUp(3) || f.moveDown(3); }, false, "A B C",
+         681},
+        {"remove the middle", [](Force& f) { return f.remove(1); }, true, "A C", 390},
+        {"remove past the end", [](Force& f) { return f.remove(3); }, false, "A B C", 681},
+        {"count 0", [](Force& f) { return f.setCount(0, 0); }, false, "A B C", 681},
+        {"count 1", [](Force& f) { return f.setCount(0, 1); }, true, "A B C", 551},
+        {"count 99", [](Force& f) { return f.setCount(1, 99); }, true, "A B C", 9993},
+        {"count 100", [](Force& f) { return f.setCount(0, 100); }, false, "A B C", 681},
+        {"count past the end", [](Force& f) { return f.setCount(3, 2); }, false, "A B C", 681},
+        {"out of play", [](Force& f) { return f.setInPlay(1, false); }, true, "A B C", 390},
+        {"in play past the end", [](Force& f) { return f.setInPlay(3, false); }, false, "A B C",
+         681},
+        {"limit -1", [](Force& f) { return f.setLimit(-1); }, false, "A B C", 681},
+        {"limit 0", [](Force& f) { return f.setLimit(0); }, true, "A B C", 681},
+        {"limit 32767", [](Force& f) { return f.setLimit(32767); }, true, "A B C", 681},
+        {"limit 32768", [](Force& f) { return f.setLimit(32768); }, false, "A B C", 681},
+        {"name", [](Force& f) { return f.setName("Spearhead"), true; }, true, "A B C", 681},
+        {"replace with a dearer design",
+         [](Force& f) { return f.replace(1, typical("D")).empty(); }, true, "A D C", 780},
+        {"replace by the same renamed", [](Force& f) { return f.replace(2, typical("D")).empty(); },
+         true, "A B D", 681},
+        {"replace past the end", [](Force& f) { return f.replace(3, typical("D")).empty(); }, false,
+         "A B C", 681},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Force f = forceOf({{typical("A"), 2}, {slugger("B"), 3}, {typical("C"), 1}}, 1000);
+        const Force before = f;
+        EXPECT_EQ(c.change(f), c.done);
+        std::string order;
+        for (const ForceEntry& e : f.entries())
+            order += (order.empty() ? "" : " ") + e.design->name;
+        EXPECT_EQ(order, c.order);
+        EXPECT_EQ(f.total(), c.total);
+        EXPECT_EQ(f == before, !c.done);
+    }
+}
+
+// The list as text: no line wider than 80 columns whatever the names, every entry in play
+// listed with its figures, none out of play, and the total with how far under or over.
+TEST(Force, ListAsText) {
+    const std::string longName(120, 'W');
+    struct Case {
+        const char* name;
+        std::vector<Entry> entries;
+        int limit;
+        std::string forceName;
+        const char* last; // the last line
+    } const cases[] = {
+        {"under the limit",
+         {{typical("Warden"), 2}, {slugger("Gnat"), 1, false}},
+         1500,
+         "Strike Group",
+         "Total: 260 of 1,500 points, 2 vehicles: 1,240 under"},
+        {"at the limit",
+         {{typical("Warden"), 5}},
+         650,
+         "Exact",
+         "Total: 650 of 650 points, 5 vehicles: exactly the limit"},
+        {"over the limit",
+         {{slugger("Gnat"), 3}, {typical(), 2}},
+         550,
+         "Over",
+         "Total: 551 of 550 points, 5 vehicles: 1 over"},
+        {"no limit", {{typical(), 1}}, 0, "", "Total: 130 points, 1 vehicle"},
+        {"a name without spaces",
+         {{typical(longName), 99}},
+         0,
+         longName,
+         "Total: 12,870 points, 99 vehicles"},
+        {"wide letters and long words",
+         {{typical("\xe9\x87\x8d\xe6\x88\xa6\xe8\xbb\x8a " + repeated("\xe8\xbb\x8a", 30) + " x"),
+           1},
+          {typical("The Very Long Name Of A Vehicle That Needs More Than One Line Of The List"),
+           12}},
+         0,
+         "\xe7\xac\xac\xe4\xb8\x80 " + std::string(40, 'F') + " " + longName,
+         "Total: 1,690 points, 13 vehicles"},
+        {"nothing in play",
+         {{typical(), 1, false}},
+         500,
+         "Reserve",
+         "Total: 0 of 500 points, 0 vehicles: 500 under"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Force f = forceOf(c.entries, c.limit, c.forceName);
+        const std::string text = forceText(f);
+        const std::vector<std::string> lines = linesOf(text);
+        for (const std::string& line : lines)
+            EXPECT_LE(displayWidth(line), 80) << line;
+        EXPECT_EQ(lines.back(), c.last);
+        EXPECT_EQ(std::ranges::count(lines, c.limit > 0
+                                                ? "Limit: " + withThousands(c.limit) + " points"
+                                                : std::string("Limit: none")),
+                  1);
+        for (const Entry& e : c.entries) {
+            const std::int64_t points = *price(e.design).points;
+            const std::string figures = std::to_string(e.count) + " " + withThousands(points) +
+                                        " " + withThousands(points * e.count);
+            EXPECT_EQ(listed(lines, figures), e.inPlay) << figures;
+        }
+    }
+}
+
+// One list in full: the layout of the columns and the race, type and size under a name.
+TEST(Force, ListAsTextInFull) {
+    const Force f =
+        forceOf({{typical("Warden"), 2}, {slugger("Gnat"), 1, false}, {slugger("Mite"), 3}}, 1500,
+                "Strike Group");
+    const std::string expected =
+        "Strike Group\n"
+        "Limit: 1,500 points\n"
+        "\n"
+        "#  Name                                               Count   Points       Total\n"
+        "1  Warden                                                 2      130         260\n"
+        "   Concord, Tank, Normal\n"
+        "2  Mite                                                   3       97         291\n"
+        "   Concord, Tank, Normal\n"
+        "\n"
+        "Total: 551 of 1,500 points, 5 vehicles: 949 under\n";
+    EXPECT_EQ(forceText(f), expected);
+    // With the cards: the list, then the text card of each entry in play, in order.
+    const std::string withCards = forceTextWithCards(f);
+    EXPECT_EQ(withCards.substr(0, expected.size()), expected);
+    const std::size_t warden = withCards.find("Name: Warden   Points: 130");
+    const std::size_t mite = withCards.find("Name: Mite   Points: 97");
+    EXPECT_NE(warden, std::string::npos);
+    EXPECT_LT(warden, mite);
+    EXPECT_NE(mite, std::string::npos);
+    EXPECT_EQ(withCards.find("Gnat"), std::string::npos);
+}

@@ -1,0 +1,232 @@
+#include "common/fullest_design.h"
+#include "common/strike_group.h"
+#include "io/designFile.h"
+#include "io/forceFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace ivc;
+
+namespace {
+
+const QString kExample = QStringLiteral(IVC_TEST_DATA "/strike.ivf");
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
+}
+
+} // namespace
+
+// Forces written and read back, through bytes and through a saved file: equal, entry for
+// entry, design for design, with no note.
+TEST(ForceFile, WrittenAndReadBackEqual) {
+    Force fullest;
+    fullest.setName("Grim \"Anvil\" \u91cd\u6226\u8eca Mk\u00b2");
+    fullest.setLimit(32767);
+    for (int race = 1; race <= 8; ++race)
+        fullest.add(capture(test::fullestDesign(race, "Race " + std::to_string(race))),
+                    race == 1 ? 99 : race, race % 2 == 0);
+    Force unnamed;
+    unnamed.add(capture(test::typicalDesign("")));
+    struct Case {
+        const char* name;
+        Force force;
+    } const cases[] = {
+        {"the strike group", test::strikeGroup()},
+        {"empty", Force{}},
+        {"the fullest design of every race", fullest},
+        {"no names", unnamed},
+    };
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const io::OpenedForce read = io::openForce(io::toJson(c.force), QStringLiteral("f.ivf"));
+        ASSERT_TRUE(read.force) << read.error.toStdString();
+        EXPECT_EQ(*read.force, c.force);
+        EXPECT_TRUE(read.notes.isEmpty());
+        const QString path = dir.filePath(QStringLiteral("f.ivf"));
+        ASSERT_EQ(io::saveForce(path, c.force), QString());
+        const io::OpenedForce opened = io::openForce(path);
+        ASSERT_TRUE(opened.force) << opened.error.toStdString();
+        EXPECT_EQ(*opened.force, c.force);
+    }
+}
+
+// The committed example is the strike group as this version writes it, and each entry's
+// design is the design file of that design, whole.
+TEST(ForceFile, ExampleIsTheStrikeGroup) {
+    const Force strike = test::strikeGroup();
+    ASSERT_EQ(strike.size(), 4u);
+    EXPECT_EQ(readAll(kExample).toStdString(), io::toJson(strike).toStdString());
+    const io::OpenedForce o = io::openForce(kExample);
+    ASSERT_TRUE(o.force) << o.error.toStdString();
+    EXPECT_EQ(*o.force, strike);
+    EXPECT_EQ(forceSummary(*o.force), "711 of 1,500 points, 6 vehicles");
+    for (const ForceEntry& e : o.force->entries()) {
+        const io::Parsed alone = io::fromJson(io::toJson(*e.design));
+        ASSERT_TRUE(alone.design);
+        EXPECT_EQ(*alone.design, *e.design);
+    }
+}
+
+// Hostile and broken force files, each the example with one change or a file of its own:
+// what opens, and the message of what does not, naming the file, the entry's place and
+// name and the first wrong entry of its design.
+TEST(ForceFile, BadFiles) {
+    const QString example = QString::fromUtf8(readAll(kExample));
+    ASSERT_FALSE(example.isEmpty());
+    const QByteArray deep = QByteArray(5000, '[') + QByteArray(5000, ']');
+    struct Case {
+        const char* name;
+        QString from; // its first place in the example replaced; empty: `to` is the whole file
+        QString to;
+        QString message; // empty: the file opens with no note
+    } const cases[] = {
+        {"a weapon of another race in entry 3", "\"Ion Cannon\"", "\"Hellstorm\"",
+         "Cannot open \"strike.ivf\": entry 3 (\"Hulk\"): Slot 3: \"Hellstorm\" is not in the "
+         "Concord arsenal."},
+        {"an unknown race in entry 2", "\"points\": 97,\n                \"race\": \"Concord\"",
+         "\"points\": 97,\n                \"race\": \"Elf\"",
+         "Cannot open \"strike.ivf\": entry 2 (\"Gnat\"): Race: \"Elf\" is not among the "
+         "choices."},
+        {"a design's value of the wrong type", "\"ferocious\": false", "\"ferocious\": 0",
+         "entry 1 (\"Warden\"): \"closeCombat.ferocious\" must be true or false."},
+        {"a design's name a number", "\"name\": \"Gnat\",", "\"name\": 5,",
+         "Cannot open \"strike.ivf\": entry 2: \"name\" must be a text."},
+        {"a design without its name", "\"name\": \"Gnat\",", "", ""},
+        {"count 0", "\"count\": 3", "\"count\": 0",
+         "entry 2 (\"Gnat\"): \"count\" must be a whole number from 1 to 99."},
+        {"count 100", "\"count\": 3", "\"count\": 100", "\"count\" must be a whole number"},
+        {"count 99", "\"count\": 3", "\"count\": 99", ""},
+        {"count a fraction", "\"count\": 3", "\"count\": 2.5", "\"count\" must be a whole"},
+        {"count a text", "\"count\": 3", "\"count\": \"3\"", "\"count\" must be a whole"},
+        {"count far beyond any integer", "\"count\": 3", "\"count\": 1.35e59",
+         "\"count\" must be a whole"},
+        {"in play a text", "\"inPlay\": false", "\"inPlay\": \"no\"",
+         "entry 4 (\"Spare Warden\"): \"inPlay\" must be true or false."},
+        {"limit 32767", "\"limit\": 1500", "\"limit\": 32767", ""},
+        {"limit 32768", "\"limit\": 1500", "\"limit\": 32768",
+         "Cannot open \"strike.ivf\": \"limit\" must be a whole number from 0 to 32767."},
+        {"limit below 0", "\"limit\": 1500", "\"limit\": -50", "\"limit\" must be a whole"},
+        {"name a number", "\"name\": \"Strike Group\"", "\"name\": 7",
+         "Cannot open \"strike.ivf\": \"name\" must be a text."},
+        {"brackets that do not match", "\"entries\": [", "\"entries\": {\"a\": [",
+         "It is not valid JSON"},
+        {"entries a number", "",
+         "{\"format\": \"ironvale-force\", \"version\": \"1.0\", "
+         "\"entries\": 5}",
+         "Cannot open \"strike.ivf\": \"entries\" must be a list."},
+        {"an entry a number", "",
+         "{\"format\": \"ironvale-force\", \"version\": \"1.0\", "
+         "\"entries\": [5]}",
+         "Cannot open \"strike.ivf\": entry 1: \"entries\" must hold objects."},
+        {"an entry without its design", "",
+         "{\"format\": \"ironvale-force\", \"version\": \"1.0\", \"entries\": [{\"count\": 1}]}",
+         "Cannot open \"strike.ivf\": entry 1: \"design\" must be an object."},
+        {"no entries at all", "", "{\"format\": \"ironvale-force\", \"version\": \"1.0\"}", ""},
+        {"a later major version", "\"version\": \"1.0\"\n}", "\"version\": \"2.0\"\n}",
+         "Cannot open \"strike.ivf\": It was written in format 2.0 by a later version of this "
+         "program, which reads format 1 only."},
+        {"a later minor version", "\"version\": \"1.0\"\n}", "\"version\": \"1.4\"\n}", ""},
+        {"a version that is none", "\"version\": \"1.0\"\n}", "\"version\": \"one\"\n}",
+         "Its format version \"one\" is not a version such as \"1.0\"."},
+        {"another format", "\"ironvale-force\"", "\"ironvale-army\"",
+         "Cannot open \"strike.ivf\": It is not an Ironvale force."},
+        {"a design file", "", QString::fromUtf8(readAll(IVC_TEST_DATA "/typical.ivc")),
+         "Cannot open \"strike.ivf\": It is a vehicle design, not a force."},
+        {"a list", "", "[]", "It is not an Ironvale force."},
+        {"empty", "", "", "Cannot open \"strike.ivf\": It is not valid JSON"},
+        {"cut short", "", example.left(example.size() / 2), "It is not valid JSON"},
+        {"nested too deeply", "", QString::fromLatin1(deep), "It is not valid JSON"},
+        {"unknown keys", "\"limit\": 1500,",
+         "\"limit\": 1500, \"later\": {\"key\": [1, 2]}, \"inPlay\": 3,", ""},
+        {"an unknown key in an entry", "\"count\": 3,", "\"count\": 3, \"colour\": \"red\",", ""},
+        {"the force's points wrong", "\"points\": 711", "\"points\": 5", ""},
+        {"an entry saved at other points", "\"points\": 97", "\"points\": 95",
+         "\"strike.ivf\": entry 2 (\"Gnat\") was saved at 95 points; by the rules of this "
+         "version it costs 97 points."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString text = c.from.isEmpty() ? c.to : example;
+        if (!c.from.isEmpty()) {
+            const auto at = text.indexOf(c.from);
+            ASSERT_GE(at, 0) << c.from.toStdString();
+            text.replace(at, c.from.size(), c.to);
+        }
+        const io::OpenedForce o = io::openForce(text.toUtf8(), QStringLiteral("strike.ivf"));
+        const QString seen = o.force ? o.notes.join('\n') : o.error;
+        if (c.message.isEmpty())
+            EXPECT_TRUE(o.force && o.notes.isEmpty()) << seen.toStdString();
+        else
+            EXPECT_TRUE(seen.contains(c.message)) << seen.toStdString();
+        EXPECT_TRUE(o.error.isEmpty() ||
+                    o.error.startsWith(QLatin1String("Cannot open \"strike.ivf\": ")));
+        EXPECT_EQ(o.force.has_value(), o.error.isEmpty());
+    }
+}
+
+// Invalid UTF-8, too large a file, a folder, a file that is not there: refused with the
+// file's name and the reason. Bytes that no text can hold are written as they are.
+TEST(ForceFile, FilesThatCannotBeRead) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QByteArray invalid = readAll(kExample);
+    invalid.replace("\"Strike Group\"", "\"Strike\xff\xfe\"");
+    QByteArray large = readAll(kExample);
+    large.append(QByteArray(io::kMaxForceFileBytes + 1 - large.size(), ' '));
+    QByteArray largest = large;
+    largest.chop(1);
+    struct Case {
+        const char* name;
+        const char* file;
+        std::optional<QByteArray> bytes; // nullopt: the file is not written
+        const char* message;             // empty: it opens
+    } const cases[] = {
+        {"invalid UTF-8", "utf.ivf", invalid,
+         "Cannot open \"utf.ivf\": It is not valid JSON (invalid UTF8 string"},
+        {"one byte over the size limit", "large.ivf", large,
+         "Cannot open \"large.ivf\": It is larger than 8 MiB, far more than a force takes."},
+        {"the size limit itself", "largest.ivf", largest, ""},
+        {"a file that is not there", "gone.ivf", std::nullopt, "Cannot open \"gone.ivf\": "},
+        {"a folder", "folder.ivf", std::nullopt, "Cannot open \"folder.ivf\": It is a folder."},
+    };
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.ivf")));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QString::fromUtf8(c.file));
+        if (c.bytes) {
+            ASSERT_TRUE(writeAll(path, *c.bytes));
+        }
+        const io::OpenedForce o = io::openForce(path);
+        if (*c.message == '\0')
+            EXPECT_TRUE(o.force) << o.error.toStdString();
+        else
+            EXPECT_TRUE(o.error.startsWith(QString::fromUtf8(c.message))) << o.error.toStdString();
+    }
+}
+
+// A save that cannot be made names the file and the reason and leaves the old file.
+TEST(ForceFile, FailedSaveKeepsTheOldFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString blocker = dir.filePath(QStringLiteral("not-a-folder"));
+    ASSERT_TRUE(writeAll(blocker, "old"));
+    const QString error =
+        io::saveForce(blocker + QStringLiteral("/strike.ivf"), test::strikeGroup());
+    EXPECT_TRUE(error.startsWith(QLatin1String("Cannot save \"strike.ivf\": ")))
+        << error.toStdString();
+    EXPECT_TRUE(error.endsWith('.'));
+    EXPECT_EQ(readAll(blocker), QByteArray("old"));
+}
