@@ -3,7 +3,8 @@
 # as built, and once more built with AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-asan/, where any report fails the run; then the Release build of check-builds.sh,
 # without tests (its other three build types are left to it); then fuzzes the design-file
-# and force-file readers, half a minute each, in build-fuzz/. The first three builds treat compiler warnings as errors.
+# and force-file readers, half a minute each, in build-fuzz/. The first three builds treat
+# compiler warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --tests build -DIVC_WERROR=ON
