@@ -1,11 +1,15 @@
+#include "common/file_size_limit.h"
 #include "common/random_actions.h"
 #include "common/typical_design.h"
 #include "core/card.h"
+#include "io/atomicFile.h"
 #include "io/designFile.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 using namespace ivc;
 
@@ -157,4 +161,63 @@ TEST(DesignFile, HandMadeFiles) {
         EXPECT_TRUE(o.error.isEmpty() ||
                     o.error.startsWith(QLatin1String("Cannot open \"t.ivc\": ")));
     }
+}
+
+// A full disk (a file size limit stands in for it): a save that cannot be written whole
+// is told with the file and the system's reason, and leaves the old file byte for byte as
+// it was, or no file where there was none, and no stray temporary file beside it.
+TEST(DesignFile, SaveOnAFullDiskKeepsTheOldFile) {
+    const QByteArray old = readAll(kExample);
+    const Design changed = capture(test::typicalDesign("Warden the Second"));
+    const auto size = static_cast<rlim_t>(io::toJson(changed).size());
+    struct Case {
+        const char* name;
+        rlim_t room; // bytes a file may take
+        bool oldFile;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"no room at all", 0, true, false},
+        {"room for a few bytes", 100, true, false},
+        {"room for all but the last byte", size - 1, true, false},
+        {"no old file, no room", 100, false, false},
+        {"room for exactly the file", size, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("warden.ivc");
+        if (c.oldFile) {
+            ASSERT_TRUE(QFile::copy(kExample, path));
+        }
+        QString error;
+        {
+            const test::FileSizeLimit full(c.room);
+            ASSERT_TRUE(full.set());
+            error = io::saveDesign(path, changed);
+        }
+        if (c.saved) {
+            EXPECT_EQ(error.toStdString(), "");
+            EXPECT_EQ(readAll(path), io::toJson(changed));
+        } else {
+            EXPECT_EQ(error.toStdString(), "Cannot save \"warden.ivc\": File too large.");
+            EXPECT_EQ(QFile::exists(path), c.oldFile);
+            EXPECT_EQ(readAll(path), c.oldFile ? old : QByteArray());
+        }
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  c.oldFile || c.saved ? QStringList("warden.ivc") : QStringList());
+    }
+}
+
+// A writer that cannot produce its content (a picture library's failure) replaces nothing.
+TEST(DesignFile, AWriterThatFailsReplacesNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("card.pdf");
+    ASSERT_TRUE(QFile::copy(kExample, path));
+    const QString reason = io::writeAtomically(path, [](QIODevice& out) {
+        out.write("half a card");
+        return false;
+    });
+    EXPECT_EQ(reason.toStdString(), "the content could not be written");
+    EXPECT_EQ(readAll(path), readAll(kExample));
 }
