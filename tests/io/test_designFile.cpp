@@ -11,6 +11,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cstdio>
+#include <sys/stat.h>
+
 using namespace ivc;
 
 namespace {
@@ -111,7 +114,8 @@ TEST(DesignFile, HandMadeFiles) {
         {"\"points\": 130", "\"points\": 125",
          "\"t.ivc\" was saved at 125 points; by the rules of this version the design costs 130 "
          "points."},
-        {"", "", "Cannot open \"t.ivc\": It is not valid JSON (illegal value at byte 0)."},
+        {"", "", "Cannot open \"t.ivc\": the file is empty."},
+        {"", " ", "Cannot open \"t.ivc\": It is not valid JSON (illegal value at byte 1)."},
         {"\"options\"", "\"options\"}",
          "It is not valid JSON (missing name separator at byte 296)."},
         {"\"ironvale-vehicle\"", "\"ironvale-tank\"", "It is not an Ironvale vehicle design."},
@@ -220,4 +224,32 @@ TEST(DesignFile, AWriterThatFailsReplacesNothing) {
     });
     EXPECT_EQ(reason.toStdString(), "the content could not be written");
     EXPECT_EQ(readAll(path), readAll(kExample));
+}
+
+// What is on disk under a name: only a regular file is read, and at once; a pipe with no
+// writer is refused rather than waited on. A name that is not UTF-8 opens by its bytes.
+TEST(DesignFile, WhatIsOnDiskUnderTheName) {
+    QTemporaryDir dir;
+    const QByteArray at = QFile::encodeName(dir.path()) + '/';
+    ASSERT_TRUE(QFile::copy(kExample, dir.filePath("warden.ivc")));
+    ASSERT_EQ(mkfifo(at + "pipe.ivc", 0600), 0);
+    QFile(dir.filePath("empty.ivc")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::copy(kExample, dir.filePath("w.ivc")));
+    ASSERT_EQ(std::rename(at + "w.ivc", at + "Gr\xe2k.ivc"), 0); // Latin-1, not UTF-8
+    const std::pair<QByteArray, const char*> cases[] = {
+        {at + "warden.ivc", ""},
+        {at + "Gr\xe2k.ivc", ""},
+        {at + "pipe.ivc", "Cannot open \"x\": It is a device or a pipe, not a design file."},
+        {"/dev/zero", "Cannot open \"x\": It is a device or a pipe, not a design file."},
+        {at, "Cannot open \"x\": It is a folder."},
+        {at + "empty.ivc", "Cannot open \"x\": the file is empty."},
+        {at + "gone.ivc", "Cannot open \"x\": No such file or directory."},
+    };
+    for (const auto& [path, message] : cases) {
+        SCOPED_TRACE(path.toStdString());
+        const io::Opened o = io::openDesignAt(path, QStringLiteral("x"));
+        EXPECT_EQ(o.error.toStdString(), message);
+        EXPECT_EQ(o.model.has_value(), *message == '\0');
+    }
+    std::rename(at + "Gr\xe2k.ivc", at + "w.ivc"); // Qt removes only the names it can spell
 }
