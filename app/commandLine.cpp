@@ -11,7 +11,9 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <string_view>
 
 namespace ivc::app {
 namespace {
@@ -24,6 +26,38 @@ constexpr int kUsage = 2;
 // An argument that is not UTF-8 (a file named in another encoding) stands in the parser's
 // list as this private-use mark and its index, so that the file is opened by its own bytes.
 constexpr QChar kRawMark(0xF8FF);
+
+// The standard options that QApplication takes out of the arguments for itself (the
+// windowing system, style, geometry), and whether a value follows each. The program's own
+// arguments are read before the application exists, so these are passed over here.
+struct QtOption {
+    std::string_view name;
+    bool takesValue;
+};
+constexpr std::array kQtOptions = {
+    QtOption{"platform", true},        QtOption{"platformpluginpath", true},
+    QtOption{"platformtheme", true},   QtOption{"plugin", true},
+    QtOption{"qwindowgeometry", true}, QtOption{"qwindowicon", true},
+    QtOption{"qwindowtitle", true},    QtOption{"display", true},
+    QtOption{"geometry", true},        QtOption{"session", true},
+    QtOption{"style", true},           QtOption{"stylesheet", true},
+    QtOption{"reverse", false},        QtOption{"widgetcount", false},
+};
+
+// How many arguments from `arg` on are one of Qt's options: 0, 1 or 2 (with its value).
+int qtOptionLength(std::string_view arg) {
+    if (!arg.starts_with('-'))
+        return 0;
+    arg.remove_prefix(arg.starts_with("--") ? 2 : 1);
+    for (const QtOption& option : kQtOptions) {
+        if (arg == option.name)
+            return option.takesValue ? 2 : 1;
+        if (option.takesValue && arg.starts_with(option.name) &&
+            arg.substr(option.name.size()).starts_with('='))
+            return 1;
+    }
+    return 0;
+}
 
 void tell(const QString& line) {
     QString one = line;
@@ -99,13 +133,27 @@ CommandLine::CommandLine(int argc, char* argv[])
         QStringLiteral("file"),
         QStringLiteral("A design file (.ivc) to open at start-up, or the designs to export."),
         QStringLiteral("[file…]"));
+    m_wrong = check(readArguments(argc, argv));
+}
+
+// The arguments for the parser, without Qt's own options; each kept as its bytes too.
+QStringList CommandLine::readArguments(int argc, char* argv[]) {
     QStringList arguments;
+    bool filesOnly = false; // after "--", even a name like an option is a file
     for (int i = 0; i < argc; ++i) {
+        const int qtOption = i > 0 && !filesOnly ? qtOptionLength(argv[i]) : 0;
+        if (qtOption > 0) {
+            if (i + qtOption > argc)
+                m_missingQtValue = QString::fromLocal8Bit(argv[i]);
+            i += qtOption - 1;
+            continue;
+        }
+        filesOnly = filesOnly || std::string_view(argv[i]) == "--";
         m_raw.emplace_back(argv[i]);
         arguments << (isUtf8(m_raw.back()) ? QString::fromUtf8(m_raw.back())
-                                           : kRawMark + QString::number(i));
+                                           : kRawMark + QString::number(m_raw.size() - 1));
     }
-    m_wrong = check(arguments);
+    return arguments;
 }
 
 QByteArray CommandLine::nativeName(const QString& argument) const {
@@ -128,6 +176,8 @@ QString CommandLine::shownName(const QString& file) const {
 }
 
 QString CommandLine::check(const QStringList& arguments) {
+    if (!m_missingQtValue.isEmpty())
+        return QStringLiteral("Missing value after '%1'.").arg(m_missingQtValue);
     if (!m_parser.parse(arguments))
         return m_parser.errorText();
     if (m_parser.isSet(QStringLiteral("help")) || m_parser.isSet(QStringLiteral("version")))

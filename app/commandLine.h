@@ -34,6 +34,7 @@ public:
     int exportCards() const;
 
 private:
+    QStringList readArguments(int argc, char* argv[]);
     QString check(const QStringList& arguments);
     QString checkExport();
     QString printable(const QString& argument) const;
@@ -47,6 +48,7 @@ private:
     QCommandLineOption m_sheet;
     QCommandLineOption m_format;
     QCommandLineOption m_paper;
+    QString m_missingQtValue; // one of Qt's options that ends the line without its value
     QString m_wrong;
     // What an export writes, once the command line is checked.
     QStringList m_files;

@@ -125,6 +125,10 @@ expect 1 "empty" "$program" --export empty.pdf empty.ivc
 cp warden.ivc $'Gr\xe2k.ivc'
 expect 0 "not UTF-8" "$program" --export latin.txt $'Gr\xe2k.ivc'
 has latin.txt "Name: Warden   Points: 130"
+# Qt's own options are still Qt's; after "--" every argument is a file.
+cp warden.ivc ./-style.ivc
+expect 0 "Qt's options" "$program" -platform offscreen --style=fusion --export qt.txt -- -style.ivc
+has qt.txt "Name: Warden   Points: 130"
 
 # Wrong command lines: exit 2, one line, nothing written, with no display and with one.
 # Rows: name | arguments.
@@ -136,6 +140,7 @@ wrong() {
   done <<'ROWS'
 unknown option|--bogus
 missing value|warden.ivc --export
+missing value of a Qt option|warden.ivc -platform
 export twice|--export w1.pdf --export w2.pdf warden.ivc
 sheet twice|--sheet w1.pdf --sheet w2.pdf warden.ivc
 OUT against --format|--export w1.pdf --format txt warden.ivc
