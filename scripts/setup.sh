@@ -13,6 +13,8 @@ packages=(
   desktop-file-utils appstream dpkg-dev file lintian man-db
   clang libfuzzer-14-dev
 )
+# Tests only: the command-line test runs its wrong command lines under an X server too.
+packages+=(xvfb)
 
 missing=()
 for p in "${packages[@]}"; do
