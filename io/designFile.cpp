@@ -296,7 +296,9 @@ QString saveDesign(const QString& path, const Design& design) {
         path, [&bytes](QIODevice& out) { return out.write(bytes) == bytes.size(); });
     if (reason.isEmpty())
         return {};
-    return QStringLiteral("Cannot save \"%1\": %2.").arg(QFileInfo(path).fileName(), reason);
+    return QStringLiteral("Cannot save \"%1\": %2. The design is still open; save it elsewhere "
+                          "with File > Save As.")
+        .arg(QFileInfo(path).fileName(), reason);
 }
 
 } // namespace ivc::io

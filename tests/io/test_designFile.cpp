@@ -204,7 +204,9 @@ TEST(DesignFile, SaveOnAFullDiskKeepsTheOldFile) {
             EXPECT_EQ(error.toStdString(), "");
             EXPECT_EQ(readAll(path), io::toJson(changed));
         } else {
-            EXPECT_EQ(error.toStdString(), "Cannot save \"warden.ivc\": File too large.");
+            EXPECT_EQ(error.toStdString(),
+                      "Cannot save \"warden.ivc\": File too large. The design is still open; "
+                      "save it elsewhere with File > Save As.");
             EXPECT_EQ(QFile::exists(path), c.oldFile);
             EXPECT_EQ(readAll(path), c.oldFile ? old : QByteArray());
         }

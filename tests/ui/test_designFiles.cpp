@@ -408,7 +408,9 @@ void TestDesignFiles::savesOnAFullDiskKeepTheOldFileAndTheChanges() {
         }
         const QString file = asks ? "second.ivc" : "warden.ivc";
         QCOMPARE(answers.seen,
-                 QStringList("Save: Cannot save \"" + file + "\": File too large. [Ok]"));
+                 QStringList("Save: Cannot save \"" + file +
+                             "\": File too large. The design is still open; save it elsewhere "
+                             "with File > Save As. [Ok]"));
         QCOMPARE(readAll(path), old);
         QVERIFY(!QFile::exists(dir.filePath("second.ivc")));
         QVERIFY(w.isWindowModified() && !w.undoStack()->isClean());
