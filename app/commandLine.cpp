@@ -196,6 +196,30 @@ QString CommandLine::check(const QStringList& arguments) {
     return checkExport();
 }
 
+// The cards' type: --format, which OUT's extension must not contradict, or the extension.
+QString CommandLine::chooseFormat(const QFileInfo& outInfo) {
+    const auto named = ui::formatNamed(m_toFolder ? QString() : outInfo.suffix());
+    if (m_parser.isSet(m_format)) {
+        const auto asked = ui::formatNamed(m_parser.value(m_format));
+        if (!asked)
+            return QStringLiteral("The format must be pdf, png, svg or txt.");
+        if (named && *named != *asked)
+            return QStringLiteral("\"%1\" is named as a .%2 file, but --format asks for %3; give "
+                                  "one of them only.")
+                .arg(m_out, ui::suffixOf(*named), ui::suffixOf(*asked));
+        m_cardFormat = *asked;
+    } else if (m_toFolder) {
+        m_cardFormat = ui::CardFormat::Pdf;
+    } else if (named) {
+        m_cardFormat = *named;
+    } else {
+        return QStringLiteral("Cannot tell the type of \"%1\" from its extension; give "
+                              "--format pdf, png, svg or txt.")
+            .arg(m_out);
+    }
+    return {};
+}
+
 // The type and the place of the cards, from OUT and --format, which must agree.
 QString CommandLine::checkExport() {
     if (m_files.isEmpty())
@@ -220,25 +244,8 @@ QString CommandLine::checkExport() {
     m_toFolder =
         !sheetAsked && (outInfo.isDir() || m_out.endsWith(QLatin1Char('/')) ||
                         (m_files.size() > 1 && !outInfo.exists() && outInfo.suffix().isEmpty()));
-    const auto named = ui::formatNamed(m_toFolder ? QString() : outInfo.suffix());
-    if (m_parser.isSet(m_format)) {
-        const auto asked = ui::formatNamed(m_parser.value(m_format));
-        if (!asked)
-            return QStringLiteral("The format must be pdf, png, svg or txt.");
-        if (named && *named != *asked)
-            return QStringLiteral("\"%1\" is named as a .%2 file, but --format asks for %3; give "
-                                  "one of them only.")
-                .arg(m_out, ui::suffixOf(*named), ui::suffixOf(*asked));
-        m_cardFormat = *asked;
-    } else if (m_toFolder) {
-        m_cardFormat = ui::CardFormat::Pdf;
-    } else if (named) {
-        m_cardFormat = *named;
-    } else {
-        return QStringLiteral("Cannot tell the type of \"%1\" from its extension; give "
-                              "--format pdf, png, svg or txt.")
-            .arg(m_out);
-    }
+    if (const QString why = chooseFormat(outInfo); !why.isEmpty())
+        return why;
     m_toSheet = sheetAsked || (!m_toFolder && m_files.size() > 1);
     if (m_toSheet && m_cardFormat != ui::CardFormat::Pdf)
         return QStringLiteral("Several cards go to a folder, or to one PDF file.");

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QPageSize>
 #include <QStringList>
 
@@ -37,6 +38,7 @@ private:
     QStringList readArguments(int argc, char* argv[]);
     QString check(const QStringList& arguments);
     QString checkExport();
+    QString chooseFormat(const QFileInfo& outInfo);
     QString printable(const QString& argument) const;
     QString shownName(const QString& file) const;
     QByteArray nativeName(const QString& argument) const;

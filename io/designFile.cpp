@@ -278,10 +278,7 @@ Opened openDesignAt(const QByteArray& nativePath, const QString& fileName) {
         return refused(QStringLiteral("It is a folder."));
     if (!S_ISREG(st.st_mode))
         return refused(QStringLiteral("It is a device or a pipe, not a design file."));
-    // The size is checked before anything is read whole, and the read itself is bounded
-    // in case the file grows as it is read.
-    if (st.st_size > kMaxFileBytes)
-        return refused(QStringLiteral("It is larger than 1 MiB, far more than a design takes."));
+    // Read no more than one byte past the limit, whatever size the file gives itself.
     const QByteArray bytes = file.read(kMaxFileBytes + 1);
     if (bytes.size() > kMaxFileBytes)
         return refused(QStringLiteral("It is larger than 1 MiB, far more than a design takes."));

@@ -238,6 +238,13 @@ TEST(DesignFile, WhatIsOnDiskUnderTheName) {
     QFile(dir.filePath("empty.ivc")).open(QIODevice::WriteOnly);
     ASSERT_TRUE(QFile::copy(kExample, dir.filePath("w.ivc")));
     ASSERT_EQ(std::rename(at + "w.ivc", at + "Gr\xe2k.ivc"), 0); // Latin-1, not UTF-8
+    // The example padded with spaces to the size limit, and one byte past it.
+    QByteArray padded = readAll(kExample);
+    padded.append(QByteArray(io::kMaxFileBytes - padded.size(), ' '));
+    for (const auto& [name, bytes] : {std::pair{"limit.ivc", padded}, {"over.ivc", padded + ' '}}) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
     const std::pair<QByteArray, const char*> cases[] = {
         {at + "warden.ivc", ""},
         {at + "Gr\xe2k.ivc", ""},
@@ -245,6 +252,9 @@ TEST(DesignFile, WhatIsOnDiskUnderTheName) {
         {"/dev/zero", "Cannot open \"x\": It is a device or a pipe, not a design file."},
         {at, "Cannot open \"x\": It is a folder."},
         {at + "empty.ivc", "Cannot open \"x\": the file is empty."},
+        {at + "limit.ivc", ""},
+        {at + "over.ivc",
+         "Cannot open \"x\": It is larger than 1 MiB, far more than a design takes."},
         {at + "gone.ivc", "Cannot open \"x\": No such file or directory."},
     };
     for (const auto& [path, message] : cases) {
