@@ -2,17 +2,18 @@
 
 #include "core/card.h"
 #include "io/designFile.h"
-#include "ui/cardExport.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string_view>
-#include <vector>
 
 namespace ivc::app {
 namespace {
@@ -22,20 +23,57 @@ constexpr int kAllWritten = 0;
 constexpr int kSomeFailed = 1;
 constexpr int kUsage = 2;
 
+// An argument that is not UTF-8 (a file named in another encoding) stands in the parser's
+// list as this private-use mark and its index, so that the file is opened by its own bytes.
+constexpr QChar kRawMark(0xF8FF);
+
+// The standard options that QApplication takes out of the arguments for itself (the
+// windowing system, style, geometry), and whether a value follows each. The program's own
+// arguments are read before the application exists, so these are passed over here.
+struct QtOption {
+    std::string_view name;
+    bool takesValue;
+};
+constexpr std::array kQtOptions = {
+    QtOption{"platform", true},        QtOption{"platformpluginpath", true},
+    QtOption{"platformtheme", true},   QtOption{"plugin", true},
+    QtOption{"qwindowgeometry", true}, QtOption{"qwindowicon", true},
+    QtOption{"qwindowtitle", true},    QtOption{"display", true},
+    QtOption{"geometry", true},        QtOption{"session", true},
+    QtOption{"style", true},           QtOption{"stylesheet", true},
+    QtOption{"reverse", false},        QtOption{"widgetcount", false},
+};
+
+// How many arguments from `arg` on are one of Qt's options: 0, 1 or 2 (with its value).
+int qtOptionLength(std::string_view arg) {
+    if (!arg.starts_with('-'))
+        return 0;
+    arg.remove_prefix(arg.starts_with("--") ? 2 : 1);
+    for (const QtOption& option : kQtOptions) {
+        if (arg == option.name)
+            return option.takesValue ? 2 : 1;
+        if (option.takesValue && arg.starts_with(option.name) &&
+            arg.substr(option.name.size()).starts_with('='))
+            return 1;
+    }
+    return 0;
+}
+
 void tell(const QString& line) {
     QString one = line;
     one.replace(QLatin1Char('\n'), QLatin1Char(' '));
     std::fputs(qPrintable(one + QLatin1Char('\n')), stderr);
 }
 
-int usage(const QString& why) {
-    tell(QCoreApplication::applicationName() + QStringLiteral(": ") + why);
-    return kUsage;
+bool isUtf8(const QByteArray& bytes) {
+    QStringDecoder decode(QStringDecoder::Utf8);
+    const QString text = decode(bytes);
+    return !decode.hasError();
 }
 
 // The card of a design file, its total run as "&Print" runs it; or why there is none.
-std::optional<CardTexts> cardOf(const QString& path, QString& error) {
-    io::Opened opened = io::openDesign(path);
+std::optional<CardTexts> cardOf(const QByteArray& nativePath, const QString& name, QString& error) {
+    io::Opened opened = io::openDesignAt(nativePath, name);
     if (!opened.model) {
         error = opened.error;
         return std::nullopt;
@@ -46,7 +84,7 @@ std::optional<CardTexts> cardOf(const QString& path, QString& error) {
     for (const Effect& effect : model.takeEffects()) {
         if (const auto* message = std::get_if<Message>(&effect)) {
             error = QStringLiteral("Cannot export \"%1\": %2")
-                        .arg(QFileInfo(path).fileName(), QString::fromStdString(message->text));
+                        .arg(name, QString::fromStdString(message->text));
             return std::nullopt;
         }
     }
@@ -55,31 +93,20 @@ std::optional<CardTexts> cardOf(const QString& path, QString& error) {
 
 } // namespace
 
-void chooseNoDisplay(int argc, char* argv[]) {
-    static constexpr std::array<std::string_view, 7> kNoWindow = {
-        "--export", "--sheet", "-h", "--help", "--help-all", "-v", "--version"};
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg(argv[i]);
-        if (arg == "--")
-            return;
-        for (const std::string_view option : kNoWindow) {
-            if (arg == option || (arg.starts_with(option) && arg.size() > option.size() &&
-                                  arg[option.size()] == '=')) {
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-                // Standard error holds the failures, one line each; Qt's notes about the
-                // missing desktop session would only hide them.
-                qInstallMessageHandler(
-                    [](QtMsgType type, const QMessageLogContext&, const QString& text) {
-                        if (type == QtCriticalMsg || type == QtFatalMsg)
-                            tell(text);
-                    });
-                return;
-            }
-        }
-    }
+int usage(const QString& why) {
+    tell(QCoreApplication::applicationName() + QStringLiteral(": ") + why);
+    return kUsage;
 }
 
-CommandLine::CommandLine()
+void quietMessages() {
+    // Qt's notes about the missing desktop session would only hide the failures.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            tell(text);
+    });
+}
+
+CommandLine::CommandLine(int argc, char* argv[])
     : m_export(QStringLiteral("export"),
                QStringLiteral("Write the Statcard of each FILE to OUT without opening a window: "
                               "a file for one design, a folder for several (or one PDF with up "
@@ -106,71 +133,176 @@ CommandLine::CommandLine()
         QStringLiteral("file"),
         QStringLiteral("A design file (.ivc) to open at start-up, or the designs to export."),
         QStringLiteral("[file…]"));
+    m_wrong = check(readArguments(argc, argv));
 }
 
-void CommandLine::process(const QStringList& arguments) {
-    m_parser.process(arguments);
+// The arguments for the parser, without Qt's own options; each kept as its bytes too.
+QStringList CommandLine::readArguments(int argc, char* argv[]) {
+    QStringList arguments;
+    bool filesOnly = false; // after "--", even a name like an option is a file
+    for (int i = 0; i < argc; ++i) {
+        const int qtOption = i > 0 && !filesOnly ? qtOptionLength(argv[i]) : 0;
+        if (qtOption > 0) {
+            if (i + qtOption > argc)
+                m_missingQtValue = QString::fromLocal8Bit(argv[i]);
+            i += qtOption - 1;
+            continue;
+        }
+        filesOnly = filesOnly || std::string_view(argv[i]) == "--";
+        m_raw.emplace_back(argv[i]);
+        arguments << (isUtf8(m_raw.back()) ? QString::fromUtf8(m_raw.back())
+                                           : kRawMark + QString::number(m_raw.size() - 1));
+    }
+    return arguments;
+}
+
+QByteArray CommandLine::nativeName(const QString& argument) const {
+    if (argument.startsWith(kRawMark))
+        return m_raw[argument.mid(1).toULongLong()];
+    return QFile::encodeName(argument);
+}
+
+QString CommandLine::printable(const QString& argument) const {
+    return argument.startsWith(kRawMark) ? QString::fromLocal8Bit(nativeName(argument)) : argument;
+}
+
+// The file's base name, or its path as given where another FILE has the same base name.
+QString CommandLine::shownName(const QString& file) const {
+    const QString base = QFileInfo(printable(file)).fileName();
+    const auto sameBase = std::ranges::count_if(m_files, [this, &base](const QString& other) {
+        return QFileInfo(printable(other)).fileName() == base;
+    });
+    return sameBase > 1 ? printable(file) : base;
+}
+
+QString CommandLine::check(const QStringList& arguments) {
+    if (!m_missingQtValue.isEmpty())
+        return QStringLiteral("Missing value after '%1'.").arg(m_missingQtValue);
+    if (!m_parser.parse(arguments))
+        return m_parser.errorText();
+    if (m_parser.isSet(QStringLiteral("help")) || m_parser.isSet(QStringLiteral("version")))
+        return {};
+    m_files = m_parser.positionalArguments();
+    for (const QCommandLineOption* option : {&m_export, &m_sheet, &m_format, &m_paper})
+        if (m_parser.values(*option).size() > 1)
+            return QStringLiteral("Give --%1 once.").arg(option->names().front());
+    if (!exporting()) {
+        if (m_parser.isSet(m_format) || m_parser.isSet(m_paper))
+            return QStringLiteral("--format and --paper go with --export or --sheet.");
+        if (m_files.size() > 1)
+            return QStringLiteral("Give one design file to open, or --export OUT for several.");
+        return {};
+    }
+    return checkExport();
+}
+
+// The cards' type: --format, which OUT's extension must not contradict, or the extension.
+QString CommandLine::chooseFormat(const QFileInfo& outInfo) {
+    const auto named = ui::formatNamed(m_toFolder ? QString() : outInfo.suffix());
+    if (m_parser.isSet(m_format)) {
+        const auto asked = ui::formatNamed(m_parser.value(m_format));
+        if (!asked)
+            return QStringLiteral("The format must be pdf, png, svg or txt.");
+        if (named && *named != *asked)
+            return QStringLiteral("\"%1\" is named as a .%2 file, but --format asks for %3; give "
+                                  "one of them only.")
+                .arg(m_out, ui::suffixOf(*named), ui::suffixOf(*asked));
+        m_cardFormat = *asked;
+    } else if (m_toFolder) {
+        m_cardFormat = ui::CardFormat::Pdf;
+    } else if (named) {
+        m_cardFormat = *named;
+    } else {
+        return QStringLiteral("Cannot tell the type of \"%1\" from its extension; give "
+                              "--format pdf, png, svg or txt.")
+            .arg(m_out);
+    }
+    return {};
+}
+
+// The type and the place of the cards, from OUT and --format, which must agree.
+QString CommandLine::checkExport() {
+    if (m_files.isEmpty())
+        return QStringLiteral("No design file to export.");
+    if (m_parser.isSet(m_export) && m_parser.isSet(m_sheet))
+        return QStringLiteral("Give either --export or --sheet, not both.");
+    const bool sheetAsked = m_parser.isSet(m_sheet);
+    m_out = m_parser.value(sheetAsked ? m_sheet : m_export);
+    if (m_out.startsWith(kRawMark))
+        return QStringLiteral("The name OUT \"%1\" is not UTF-8; give another.")
+            .arg(printable(m_out));
+    m_pageSize = ui::localPaper(QLocale());
+    if (m_parser.isSet(m_paper)) {
+        const QString name = m_parser.value(m_paper).toLower();
+        if (name != QLatin1String("a4") && name != QLatin1String("letter"))
+            return QStringLiteral("The paper must be a4 or letter.");
+        m_pageSize = QPageSize(name == QLatin1String("a4") ? QPageSize::A4 : QPageSize::Letter);
+    }
+    // A folder when it is one already, is written as one, or is a new name without an
+    // extension for several designs; otherwise a file.
+    const QFileInfo outInfo(m_out);
+    m_toFolder =
+        !sheetAsked && (outInfo.isDir() || m_out.endsWith(QLatin1Char('/')) ||
+                        (m_files.size() > 1 && !outInfo.exists() && outInfo.suffix().isEmpty()));
+    if (const QString why = chooseFormat(outInfo); !why.isEmpty())
+        return why;
+    m_toSheet = sheetAsked || (!m_toFolder && m_files.size() > 1);
+    if (m_toSheet && m_cardFormat != ui::CardFormat::Pdf)
+        return QStringLiteral("Several cards go to a folder, or to one PDF file.");
+    return {};
+}
+
+bool CommandLine::needsNoDisplay() const {
+    return exporting() || m_parser.isSet(QStringLiteral("help")) ||
+           m_parser.isSet(QStringLiteral("version"));
+}
+
+void CommandLine::showHelpOrVersion() {
+    if (m_parser.isSet(QStringLiteral("help")))
+        m_parser.showHelp();
+    if (m_parser.isSet(QStringLiteral("version")))
+        m_parser.showVersion();
 }
 
 std::optional<QString> CommandLine::fileToOpen() const {
-    const QStringList files = m_parser.positionalArguments();
-    if (exporting() || files.isEmpty())
+    if (exporting() || m_files.isEmpty())
         return std::nullopt;
-    return files.front();
+    return printable(m_files.front());
 }
 
 bool CommandLine::exporting() const {
     return m_parser.isSet(m_export) || m_parser.isSet(m_sheet);
 }
 
+// The card's file in the folder, named after the design's file; a name this run has
+// written already gets a number ("x-2.pdf"), and the user is told.
+QString CommandLine::folderTarget(const QString& file, std::vector<QString>& written) const {
+    const QString base = QFileInfo(printable(file)).completeBaseName();
+    const QString suffix = QLatin1Char('.') + ui::suffixOf(m_cardFormat);
+    const QDir folder(m_out);
+    QString target = folder.filePath(base + suffix);
+    for (int n = 2; std::ranges::find(written, target) != written.end(); ++n)
+        target = folder.filePath(QStringLiteral("%1-%2").arg(base).arg(n) + suffix);
+    if (target != folder.filePath(base + suffix))
+        tell(QStringLiteral("The card of \"%1\" goes to \"%2\": the card of another design "
+                            "of that name is \"%3\".")
+                 .arg(printable(file), target, folder.filePath(base + suffix)));
+    written.push_back(target);
+    return target;
+}
+
 int CommandLine::exportCards() const {
-    const QStringList files = m_parser.positionalArguments();
-    if (files.isEmpty())
-        return usage(QStringLiteral("No design file to export."));
-    if (m_parser.isSet(m_export) && m_parser.isSet(m_sheet))
-        return usage(QStringLiteral("Give either --export or --sheet, not both."));
-    const bool sheetAsked = m_parser.isSet(m_sheet);
-    const QString out = m_parser.value(sheetAsked ? m_sheet : m_export);
-
-    QPageSize paper = ui::localPaper(QLocale());
-    if (m_parser.isSet(m_paper)) {
-        const QString name = m_parser.value(m_paper).toLower();
-        if (name != QLatin1String("a4") && name != QLatin1String("letter"))
-            return usage(QStringLiteral("The paper must be a4 or letter."));
-        paper = QPageSize(name == QLatin1String("a4") ? QPageSize::A4 : QPageSize::Letter);
-    }
-
-    // A folder when it is one already or is written as one; otherwise a file.
-    const bool toFolder = !sheetAsked && (QFileInfo(out).isDir() || out.endsWith(QLatin1Char('/')));
-    std::optional<ui::CardFormat> format;
-    if (m_parser.isSet(m_format)) {
-        format = ui::formatNamed(m_parser.value(m_format));
-        if (!format)
-            return usage(QStringLiteral("The format must be pdf, png, svg or txt."));
-    } else {
-        format = toFolder ? ui::CardFormat::Pdf : ui::formatNamed(QFileInfo(out).suffix());
-        if (!format)
-            return usage(QStringLiteral("Cannot tell the type of \"%1\" from its extension; give "
-                                        "--format pdf, png, svg or txt.")
-                             .arg(out));
-    }
-    const bool sheet = sheetAsked || (!toFolder && files.size() > 1);
-    if (sheet && *format != ui::CardFormat::Pdf)
-        return usage(QStringLiteral("Several cards go to a folder, or to one PDF file."));
-    if (toFolder && !QDir().mkpath(out))
-        return usage(QStringLiteral("Cannot make the folder \"%1\".").arg(out));
-
+    if (m_toFolder && !QDir().mkpath(m_out))
+        return usage(QStringLiteral("Cannot make the folder \"%1\".").arg(m_out));
     int result = kAllWritten;
     std::vector<CardTexts> cards;
-    for (const QString& file : files) {
+    std::vector<QString> written;
+    for (const QString& file : m_files) {
         QString error;
-        const auto card = cardOf(file, error);
-        if (card && !sheet) {
-            const QString target =
-                toFolder ? QDir(out).filePath(QFileInfo(file).completeBaseName() +
-                                              QLatin1Char('.') + ui::suffixOf(*format))
-                         : out;
-            error = ui::exportCard(target, *card, *format);
+        const auto card = cardOf(nativeName(file), shownName(file), error);
+        if (card && !m_toSheet) {
+            const QString target = m_toFolder ? folderTarget(file, written) : m_out;
+            error = ui::exportCard(target, *card, m_cardFormat);
         } else if (card) {
             cards.push_back(*card);
         }
@@ -179,8 +311,8 @@ int CommandLine::exportCards() const {
             result = kSomeFailed;
         }
     }
-    if (sheet && !cards.empty()) {
-        if (const QString error = ui::exportSheet(out, cards, paper); !error.isEmpty()) {
+    if (m_toSheet && !cards.empty()) {
+        if (const QString error = ui::exportSheet(m_out, cards, m_pageSize); !error.isEmpty()) {
             tell(error);
             result = kSomeFailed;
         }

@@ -1,24 +1,32 @@
 #pragma once
 
+#include "ui/cardExport.h"
+
+#include <QByteArray>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFileInfo>
+#include <QPageSize>
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 // The program's command line: a design file to open, or cards to export without a window.
 namespace ivc::app {
 
-// Before the application is made: a run that only exports cards or prints help or the
-// version needs no display, so it uses the offscreen platform and runs where there is none.
-void chooseNoDisplay(int argc, char* argv[]);
-
 class CommandLine {
 public:
-    CommandLine();
+    // Reads and checks the arguments as the bytes they are, before any application object
+    // exists: a wrong command line is told without looking for a display.
+    CommandLine(int argc, char* argv[]);
 
-    // Reads the arguments; --help, --version and wrong arguments end the program here.
-    void process(const QStringList& arguments);
+    // Why the command line is wrong, in one line; empty when it is right.
+    QString wrong() const { return m_wrong; }
+    // Help, the version and exports need no display: they run on the offscreen platform.
+    bool needsNoDisplay() const;
+    // Once the application exists: --help and --version print and end the program here.
+    void showHelpOrVersion();
 
     // The file to open in the window, if one was given and nothing is exported.
     std::optional<QString> fileToOpen() const;
@@ -27,11 +35,36 @@ public:
     int exportCards() const;
 
 private:
+    QStringList readArguments(int argc, char* argv[]);
+    QString check(const QStringList& arguments);
+    QString checkExport();
+    QString chooseFormat(const QFileInfo& outInfo);
+    QString printable(const QString& argument) const;
+    QString shownName(const QString& file) const;
+    QByteArray nativeName(const QString& argument) const;
+    QString folderTarget(const QString& file, std::vector<QString>& written) const;
+
+    std::vector<QByteArray> m_raw; // the arguments as given
     QCommandLineParser m_parser;
     QCommandLineOption m_export;
     QCommandLineOption m_sheet;
     QCommandLineOption m_format;
     QCommandLineOption m_paper;
+    QString m_missingQtValue; // one of Qt's options that ends the line without its value
+    QString m_wrong;
+    // What an export writes, once the command line is checked.
+    QStringList m_files;
+    QString m_out;
+    ui::CardFormat m_cardFormat = ui::CardFormat::Pdf;
+    QPageSize m_pageSize;
+    bool m_toFolder = false;
+    bool m_toSheet = false;
 };
+
+// Tells a wrong command line on standard error, in one line; the exit code for it.
+int usage(const QString& why);
+
+// Standard error holds the failures, one line each, and nothing else.
+void quietMessages();
 
 } // namespace ivc::app

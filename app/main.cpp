@@ -5,17 +5,24 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    ivc::app::chooseNoDisplay(argc, argv);
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ironvale Vehicle Creator"));
     QApplication::setApplicationVersion(QStringLiteral(IVC_VERSION));
+    // A wrong command line is told before any display is looked for, so that it is told
+    // the same with one or none.
+    ivc::app::CommandLine commandLine(argc, argv);
+    if (!commandLine.wrong().isEmpty())
+        return ivc::app::usage(commandLine.wrong());
+    if (commandLine.needsNoDisplay()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        ivc::app::quietMessages();
+    }
+    QApplication app(argc, argv);
     // Lets Wayland compositors and docks match the window to its installed menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ironvale.VehicleCreator"));
     // Every window and the taskbar entry show the program's own icon.
     QApplication::setWindowIcon(ivc::ui::applicationIcon());
 
-    ivc::app::CommandLine commandLine;
-    commandLine.process(QApplication::arguments());
+    commandLine.showHelpOrVersion();
     if (commandLine.exporting())
         return commandLine.exportCards();
 

@@ -11,10 +11,10 @@ class QIODevice;
 // leaves it byte for byte as it was.
 namespace ivc::io {
 
-// Writes `path` through `write`, which returns false when it could not produce the content.
-// Every write, the flush and the commit are checked: a libraries' writer (PDF, PNG, SVG)
-// that ignores its own write errors is caught here too. Returns the system's reason for a
-// failure ("No space left on device"), or an empty text when the file is written.
+// Writes `path` with what `write` puts on the device it is given (a buffer in memory), and
+// which returns false when it could not produce the content. Every write, the flush and the
+// commit are checked. Returns the system's reason for a failure ("No space left on
+// device"), or an empty text when the file is written.
 QString writeAtomically(const QString& path, const std::function<bool(QIODevice&)>& write);
 
 } // namespace ivc::io

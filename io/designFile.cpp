@@ -11,6 +11,10 @@
 #include <cmath>
 #include <limits>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace ivc::io {
 namespace {
 
@@ -240,6 +244,8 @@ Parsed fromJson(const QJsonObject& root) {
 }
 
 Opened openDesign(const QByteArray& bytes, const QString& fileName) {
+    if (bytes.isEmpty())
+        return {std::nullopt, cannotOpen(fileName, QStringLiteral("the file is empty.")), {}};
     Parsed parsed = fromJson(bytes);
     if (!parsed.design)
         return {std::nullopt, cannotOpen(fileName, parsed.error), {}};
@@ -259,23 +265,33 @@ Opened openDesign(const QByteArray& bytes, const QString& fileName) {
 }
 
 Opened openDesign(const QString& path) {
-    const QString fileName = QFileInfo(path).fileName();
-    QFile file(path);
-    if (QFileInfo(path).isDir())
-        return {std::nullopt, cannotOpen(fileName, QStringLiteral("It is a folder.")), {}};
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, cannotOpen(fileName, file.errorString() + '.'), {}};
-    // The size is checked before anything is read whole, and the read itself is bounded
-    // in case the file is not what its size says (a device, a growing file).
-    const QByteArray bytes =
-        file.size() > kMaxFileBytes ? QByteArray() : file.read(kMaxFileBytes + 1);
-    if (file.size() > kMaxFileBytes || bytes.size() > kMaxFileBytes)
-        return {std::nullopt,
-                cannotOpen(fileName, QStringLiteral("It is larger than 1 MiB, far more than a "
-                                                    "design takes.")),
-                {}};
+    return openDesignAt(QFile::encodeName(path), QFileInfo(path).fileName());
+}
+
+// Opened without waiting (a pipe with no writer would block the open) and looked at
+// before anything is read: only a regular file is read, never a pipe or a device.
+Opened openDesignAt(const QByteArray& nativePath, const QString& fileName) {
+    const auto refused = [&fileName](const QString& why) {
+        return Opened{std::nullopt, cannotOpen(fileName, why), {}};
+    };
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return refused(qt_error_string(errno) + '.');
+    QFile file;
+    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return refused(qt_error_string(errno) + '.');
+    if (S_ISDIR(st.st_mode))
+        return refused(QStringLiteral("It is a folder."));
+    if (!S_ISREG(st.st_mode))
+        return refused(QStringLiteral("It is a device or a pipe, not a design file."));
+    // Read no more than one byte past the limit, whatever size the file gives itself.
+    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (bytes.size() > kMaxFileBytes)
+        return refused(QStringLiteral("It is larger than 1 MiB, far more than a design takes."));
     if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, cannotOpen(fileName, file.errorString() + '.'), {}};
+        return refused(file.errorString() + '.');
     return openDesign(bytes, fileName);
 }
 
@@ -285,7 +301,9 @@ QString saveDesign(const QString& path, const Design& design) {
         path, [&bytes](QIODevice& out) { return out.write(bytes) == bytes.size(); });
     if (reason.isEmpty())
         return {};
-    return QStringLiteral("Cannot save \"%1\": %2.").arg(QFileInfo(path).fileName(), reason);
+    return QStringLiteral("Cannot save \"%1\": %2. The design is still open; save it elsewhere "
+                          "with File > Save As.")
+        .arg(QFileInfo(path).fileName(), reason);
 }
 
 } // namespace ivc::io

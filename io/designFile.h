@@ -42,6 +42,9 @@ struct Opened {
     QString note;
 };
 Opened openDesign(const QString& path);
+// The same for a file named by the bytes of its name on disk, which need not be valid
+// UTF-8; `fileName` is the name the messages use.
+Opened openDesignAt(const QByteArray& nativePath, const QString& fileName);
 // The same for bytes already read; `fileName` is the name the messages use.
 Opened openDesign(const QByteArray& bytes, const QString& fileName);
 

@@ -54,6 +54,9 @@ failed_tests() {
   local log
   for log in "$work"/logs/*.log; do
     case $log in
+    */command_line.log)
+      grep -q '^all command-line checks passed' "$log" || echo command_line
+      ;;
     */core_tests.log | */io_tests.log)
       sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_.]*\).*/\1/p' "$log" | sort -u
       grep -q '^\[  PASSED  \]\|tests, listed below' "$log" || basename "$log" .log | sed 's/$/:died/'
@@ -87,6 +90,14 @@ run_ui_tests() {
   return $failed
 }
 
+# The command line run as a process, as ctest runs it.
+run_cli() {
+  local version
+  version=$(sed -n 's/^project(.* VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")
+  timeout "$time_limit" bash "$src/tests/app/cli_test.sh" "$build/ironvale-vc" "$version" \
+    "$src/tests/data" </dev/null >"$work/logs/command_line.log" 2>&1
+}
+
 # What a suite of its own missed, given to the window tests; a build that fails is a miss.
 then_windows() { ! build_targets "${ui_tests[@]}" || run_ui_tests; }
 
@@ -98,6 +109,8 @@ run_tests() {
   case $1 in
   core/*) run_gtest core/core_tests && then_windows ;;
   io/*) run_gtest io/io_tests && then_windows ;;
+  app/*) run_cli ;;
+  ui/cardExport.cpp) run_ui_tests && run_cli ;; # sheets and the clash rule: the command line's
   *) run_ui_tests ;;
   esac
 }
@@ -106,16 +119,18 @@ targets_for() {
   case $1 in
   core/*) echo "${core_targets[@]}" ;;
   io/*) echo io_tests ;;
+  app/*) echo ironvale-vc ;;
+  ui/cardExport.cpp) echo "${ui_tests[@]}" ironvale-vc ;;
   *) echo "${ui_tests[@]}" ;;
   esac
 }
 
 echo "Building the unchanged tree in $build ..."
-build_targets "${core_targets[@]}" io_tests "${ui_tests[@]}" || {
+build_targets "${core_targets[@]}" io_tests "${ui_tests[@]}" ironvale-vc || {
   cat "$work/build.log"
   exit 1
 }
-for part in core io ui; do
+for part in core io ui app; do
   run_tests "$part/" || {
     echo "The tests fail without any fault planted ($part); see $work" >&2
     exit 1

@@ -7,8 +7,8 @@
 #   scripts/setup.sh BUILD_DIR                                the program alone
 #
 # The program alone keeps a BUILD_DIR the test command has configured as it is (only the
-# program and its documents are built there), so that the two commands share build/ without rebuilding it for
-# each other; a fresh one is configured without the tests, which need none of their tools.
+# program and its documents are built there), so that the two commands share build/
+# without rebuilding it for each other; a fresh one is configured without the tests, which need none of their tools.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,6 +24,7 @@ test_packages=(
   cups cups-client printer-driver-cups-pdf poppler-utils
   desktop-file-utils appstream dpkg-dev file lintian man-db
   clang libfuzzer-14-dev
+  xvfb # the command-line test runs its wrong command lines under an X server too
 )
 
 tests=

@@ -28,6 +28,7 @@ constexpr int kSheetColumns = 2;
 constexpr int kSheetRows = 2;
 constexpr double kSheetMarginMm = 5.0;
 constexpr double kSheetGapMm = 3.0;
+constexpr double kPageNumberPoints = 9.0;
 
 struct FormatName {
     CardFormat format;
@@ -132,8 +133,50 @@ QString exportCard(const QString& path, const CardTexts& card, CardFormat format
     });
 }
 
+namespace {
+
+// Where the cards of a sheet go on its page, in the PDF writer's units: the block of
+// cards centred, every card at one scale.
+struct SheetPlaces {
+    QRectF area; // the page inside its margins
+    QSizeF cell; // one card as set
+    QPointF origin;
+    double gap;
+    double unitsPerTwip;
+
+    QPointF place(int k) const {
+        return origin + QPointF((k % kSheetColumns) * (cell.width() + gap),
+                                (k / kSheetColumns) * (cell.height() + gap));
+    }
+    // The strip under the block of cards, where a page number goes.
+    QRectF foot() const {
+        const double bottom = place(kSheetColumns * kSheetRows - 1).y() + cell.height();
+        return QRectF(0, bottom, area.width(), area.height() - bottom);
+    }
+};
+
 // Four cards at their physical size are larger than an A4 or Letter page, so the cards of a
 // sheet are set as large as the page takes them, every card alike.
+SheetPlaces sheetPlaces(const QPdfWriter& pdf) {
+    SheetPlaces p;
+    const double unitsPerMm = pdf.resolution() / 25.4;
+    const double unitsPerTwip = pdf.resolution() / kTwipsPerInch;
+    const QSizeF card = QSizeF(FrmPrint::cardTwips()) * unitsPerTwip;
+    p.area = pdf.pageLayout().paintRectPixels(pdf.resolution());
+    p.gap = kSheetGapMm * unitsPerMm;
+    const double scale = std::min(
+        {1.0, (p.area.width() - p.gap * (kSheetColumns - 1)) / (kSheetColumns * card.width()),
+         (p.area.height() - p.gap * (kSheetRows - 1)) / (kSheetRows * card.height())});
+    p.cell = card * scale;
+    p.unitsPerTwip = unitsPerTwip * scale;
+    p.origin =
+        QPointF((p.area.width() - kSheetColumns * p.cell.width() - p.gap * (kSheetColumns - 1)) / 2,
+                (p.area.height() - kSheetRows * p.cell.height() - p.gap * (kSheetRows - 1)) / 2);
+    return p;
+}
+
+} // namespace
+
 QString exportSheet(const QString& path, const std::vector<CardTexts>& cards,
                     const QPageSize& paper) {
     return saveAtomically(path, [&](QIODevice& out) {
@@ -143,31 +186,25 @@ QString exportSheet(const QString& path, const std::vector<CardTexts>& cards,
             QPageLayout(paper, QPageLayout::Landscape,
                         QMarginsF(kSheetMarginMm, kSheetMarginMm, kSheetMarginMm, kSheetMarginMm),
                         QPageLayout::Millimeter));
-        const double unitsPerMm = pdf.resolution() / 25.4;
-        const double unitsPerTwip = pdf.resolution() / kTwipsPerInch;
-        const QSizeF card = QSizeF(FrmPrint::cardTwips()) * unitsPerTwip;
-        const QRectF area = pdf.pageLayout().paintRectPixels(pdf.resolution());
-        const double gap = kSheetGapMm * unitsPerMm;
-        const double scale = std::min(
-            {1.0, (area.width() - gap * (kSheetColumns - 1)) / (kSheetColumns * card.width()),
-             (area.height() - gap * (kSheetRows - 1)) / (kSheetRows * card.height())});
-        const QSizeF cell = card * scale;
-        // The block of cards centred on the page.
-        const QPointF origin(
-            (area.width() - kSheetColumns * cell.width() - gap * (kSheetColumns - 1)) / 2,
-            (area.height() - kSheetRows * cell.height() - gap * (kSheetRows - 1)) / 2);
+        const SheetPlaces places = sheetPlaces(pdf);
         QPainter painter;
         if (!painter.begin(&pdf))
             return false;
+        QFont numberFont = painter.font();
+        numberFont.setPointSizeF(kPageNumberPoints);
+        painter.setFont(numberFont);
         constexpr std::size_t kPerPage = kSheetColumns * kSheetRows;
+        const std::size_t pages = (cards.size() + kPerPage - 1) / kPerPage;
         for (std::size_t k = 0; k < cards.size(); ++k) {
-            if (k > 0 && k % kPerPage == 0)
+            if (k % kPerPage == 0 && k > 0)
                 pdf.newPage();
-            const auto place = static_cast<int>(k % kPerPage);
+            // Loose pages of a force are put back in order by their numbers.
+            if (k % kPerPage == 0 && pages > 1)
+                painter.drawText(places.foot(), Qt::AlignCenter,
+                                 QStringLiteral("%1 / %2").arg(k / kPerPage + 1).arg(pages));
             painter.save();
-            painter.translate(origin + QPointF((place % kSheetColumns) * (cell.width() + gap),
-                                               (place / kSheetColumns) * (cell.height() + gap)));
-            laidOut(cards[k])->paintCard(painter, unitsPerTwip * scale);
+            painter.translate(places.place(static_cast<int>(k % kPerPage)));
+            laidOut(cards[k])->paintCard(painter, places.unitsPerTwip);
             painter.restore();
         }
         return painter.end();

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The command line run as a user runs it, with no display at all.
+# The command line run as a user runs it, with no display at all (and the wrong command
+# lines with an X display too, when Xvfb is there).
 # Usage: cli_test.sh PROGRAM VERSION TEST_DATA
 set -uo pipefail
 program=$1 version=$2 data=$3
@@ -59,11 +60,112 @@ expect 0 "sheet a4" "$program" --sheet one.pdf --paper a4 scout.ivc
 pdfinfo one.pdf | grep -qF "842 x 595 pts" || fail "one.pdf: not landscape A4"
 [ "$(pdftext one.pdf | grep -o Scout | wc -l)" -eq 1 ] || fail "one.pdf: not one card"
 
-# Wrong command lines are told and write nothing.
-expect 2 "no type" "$program" --export card.xyz warden.ivc
-expect 2 "bad paper" "$program" --sheet x.pdf --paper a3 warden.ivc
-expect 2 "several pngs to a file" "$program" --export x.png warden.ivc scout.ivc
-[ ! -e card.xyz ] && [ ! -e x.pdf ] && [ ! -e x.png ] || fail "a refused command wrote a file"
+# A sheet of more than one page numbers its pages at the foot; one page has no number.
+pagetext() { pdftotext -f "$2" -l "$2" "$1" - 2>/dev/null | grep -xE '[0-9]+ ?/ ?[0-9]+' | tr -d ' '; }
+[ "$(pagetext force.pdf 1)" = "1/2" ] || fail "force.pdf page 1: '$(pagetext force.pdf 1)'"
+[ "$(pagetext force.pdf 2)" = "2/2" ] || fail "force.pdf page 2: '$(pagetext force.pdf 2)'"
+expect 0 "sheet of four" "$program" --sheet four.pdf warden.ivc scout.ivc warden.ivc scout.ivc
+[ -z "$(pagetext four.pdf 1)" ] || fail "four.pdf numbered: '$(pagetext four.pdf 1)'"
+
+# A full disk (a file size limit of N KiB stands in for it): the old file keeps its bytes,
+# the exit code is 1 and the reason is told. Standard error goes through a pipe to a reader
+# without the limit. Rows: name | limit | OUT | more arguments.
+limited() { # KiB COMMAND...
+  local kib=$1
+  shift
+  (trap '' XFSZ; ulimit -f "$kib"; exec "$@") 2>&1 >/dev/null | cat >&2
+}
+while IFS='|' read -r name limit out args; do
+  echo "old bytes of $out" >"$out"
+  cp "$out" old.bytes
+  # shellcheck disable=SC2086
+  expect 1 "full disk, $name" limited "$limit" "$program" --export "$out" $args
+  cmp -s "$out" old.bytes || fail "full disk, $name: $out changed"
+  has err.txt "The Statcard could not be saved as $out: File too large."
+done <<'ROWS'
+pdf|1|full.pdf|warden.ivc
+png|1|full.png|warden.ivc
+svg|1|full.svg|warden.ivc
+text|0|full.txt|warden.ivc
+sheet|1|fullsheet.pdf|warden.ivc scout.ivc
+ROWS
+
+# Designs of the same file name into one folder: each card its own file, the later ones
+# numbered and told in a line each; nothing the run wrote is overwritten.
+mkdir a b && cp warden.ivc a/x.ivc && cp scout.ivc b/x.ivc && cp warden.ivc x-2.ivc
+expect 0 "clash" "$program" --export clash/ a/x.ivc b/x.ivc x-2.ivc
+pdftext clash/x.pdf | grep -qF "Warden" || fail "clash/x.pdf"
+pdftext clash/x-2.pdf | grep -qF "Scout" || fail "clash/x-2.pdf"
+pdftext clash/x-2-2.pdf | grep -qF "Warden" || fail "clash/x-2-2.pdf"
+[ "$(wc -l <err.txt)" -eq 2 ] || fail "clash: not two lines: $(cat err.txt)"
+has err.txt 'The card of "b/x.ivc" goes to "clash/x-2.pdf"'
+has err.txt 'The card of "x-2.ivc" goes to "clash/x-2-2.pdf"'
+expect 0 "same file twice" "$program" --export twice/ --format txt warden.ivc warden.ivc
+[ "$(ls twice)" = "$(printf 'warden-2.txt\nwarden.txt')" ] || fail "twice/: $(ls twice)"
+[ "$(wc -l <err.txt)" -eq 1 ] || fail "same file twice: not one line: $(cat err.txt)"
+# A folder for several designs that does not exist yet is made.
+expect 0 "new folder" "$program" --export newdir warden.ivc scout.ivc
+[ -s newdir/warden.pdf ] && [ -s newdir/scout.pdf ] || fail "newdir: $(ls newdir)"
+# Messages name a file by its path where its base name alone is ambiguous.
+cp bad.ivc a/bad.ivc && cp bad.ivc b/bad.ivc
+expect 1 "ambiguous names" "$program" --export amb/ a/bad.ivc b/bad.ivc
+has err.txt 'Cannot open "a/bad.ivc"'
+has err.txt 'Cannot open "b/bad.ivc"'
+
+# What is on disk: a pipe or a device is refused at once, not waited on; a name that is
+# not UTF-8 opens as it is named.
+mkfifo pipe.ivc
+expect 1 "pipe" timeout 20 "$program" --export pipe.pdf pipe.ivc
+has err.txt 'Cannot open "pipe.ivc": It is a device or a pipe, not a design file.'
+expect 1 "device" timeout 20 "$program" --export zero.pdf /dev/zero
+has err.txt 'Cannot open "zero": It is a device or a pipe, not a design file.'
+: >empty.ivc
+expect 1 "empty" "$program" --export empty.pdf empty.ivc
+[ "$(cat err.txt)" = 'Cannot open "empty.ivc": the file is empty.' ] || fail "empty: $(cat err.txt)"
+cp warden.ivc $'Gr\xe2k.ivc'
+expect 0 "not UTF-8" "$program" --export latin.txt $'Gr\xe2k.ivc'
+has latin.txt "Name: Warden   Points: 130"
+# Qt's own options are still Qt's; after "--" every argument is a file.
+cp warden.ivc ./-style.ivc
+expect 0 "Qt's options" "$program" -platform offscreen --style=fusion --export qt.txt -- -style.ivc
+has qt.txt "Name: Warden   Points: 130"
+
+# Wrong command lines: exit 2, one line, nothing written, with no display and with one.
+# Rows: name | arguments.
+wrong() {
+  while IFS='|' read -r name args; do
+    # shellcheck disable=SC2086
+    expect 2 "$name ($1)" timeout 20 "$program" $args
+    [ "$(wc -l <err.txt)" -eq 1 ] || fail "$name ($1): not one line: $(cat err.txt)"
+  done <<'ROWS'
+unknown option|--bogus
+missing value|warden.ivc --export
+missing value of a Qt option|warden.ivc -platform
+export twice|--export w1.pdf --export w2.pdf warden.ivc
+sheet twice|--sheet w1.pdf --sheet w2.pdf warden.ivc
+OUT against --format|--export w1.pdf --format txt warden.ivc
+format without export|--format pdf warden.ivc
+several files to open|warden.ivc scout.ivc
+export and sheet|--export w1.pdf --sheet w2.pdf warden.ivc
+nothing to export|--export w1.pdf
+no type|--export card.xyz warden.ivc
+bad paper|--sheet w1.pdf --paper a3 warden.ivc
+bad format|--export w1.pdf --format gif warden.ivc
+several pngs to a file|--export w1.png warden.ivc scout.ivc
+ROWS
+  [ ! -e card.xyz ] && [ ! -e w1.pdf ] && [ ! -e w2.pdf ] && [ ! -e w1.png ] ||
+    fail "a refused command wrote a file ($1)"
+}
+wrong "no display"
+if command -v Xvfb >/dev/null; then
+  Xvfb -displayfd 3 -nolisten tcp 3>display.txt 2>/dev/null &
+  xvfb=$!
+  for _ in $(seq 100); do [ -s display.txt ] && break; sleep 0.1; done
+  DISPLAY=:$(cat display.txt) wrong "display :$(cat display.txt)"
+  kill "$xvfb"
+else
+  echo "SKIP: the wrong command lines with a display: no Xvfb (package xvfb)"
+fi
 
 [ "$failures" -eq 0 ] && echo "all command-line checks passed"
 exit $((failures > 0))

@@ -1,11 +1,18 @@
+#include "common/file_size_limit.h"
 #include "common/random_actions.h"
 #include "common/typical_design.h"
 #include "core/card.h"
+#include "io/atomicFile.h"
 #include "io/designFile.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <sys/stat.h>
 
 using namespace ivc;
 
@@ -107,7 +114,8 @@ TEST(DesignFile, HandMadeFiles) {
         {"\"points\": 130", "\"points\": 125",
          "\"t.ivc\" was saved at 125 points; by the rules of this version the design costs 130 "
          "points."},
-        {"", "", "Cannot open \"t.ivc\": It is not valid JSON (illegal value at byte 0)."},
+        {"", "", "Cannot open \"t.ivc\": the file is empty."},
+        {"", " ", "Cannot open \"t.ivc\": It is not valid JSON (illegal value at byte 1)."},
         {"\"options\"", "\"options\"}",
          "It is not valid JSON (missing name separator at byte 296)."},
         {"\"ironvale-vehicle\"", "\"ironvale-tank\"", "It is not an Ironvale vehicle design."},
@@ -157,4 +165,103 @@ TEST(DesignFile, HandMadeFiles) {
         EXPECT_TRUE(o.error.isEmpty() ||
                     o.error.startsWith(QLatin1String("Cannot open \"t.ivc\": ")));
     }
+}
+
+// A full disk (a file size limit stands in for it): a save that cannot be written whole
+// is told with the file and the system's reason, and leaves the old file byte for byte as
+// it was, or no file where there was none, and no stray temporary file beside it.
+TEST(DesignFile, SaveOnAFullDiskKeepsTheOldFile) {
+    const QByteArray old = readAll(kExample);
+    const Design changed = capture(test::typicalDesign("Warden the Second"));
+    const auto size = static_cast<rlim_t>(io::toJson(changed).size());
+    struct Case {
+        const char* name;
+        rlim_t room; // bytes a file may take
+        bool oldFile;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"no room at all", 0, true, false},
+        {"room for a few bytes", 100, true, false},
+        {"room for all but the last byte", size - 1, true, false},
+        {"no old file, no room", 100, false, false},
+        {"room for exactly the file", size, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("warden.ivc");
+        if (c.oldFile) {
+            ASSERT_TRUE(QFile::copy(kExample, path));
+        }
+        QString error;
+        {
+            const test::FileSizeLimit full(c.room);
+            ASSERT_TRUE(full.set());
+            error = io::saveDesign(path, changed);
+        }
+        if (c.saved) {
+            EXPECT_EQ(error.toStdString(), "");
+            EXPECT_EQ(readAll(path), io::toJson(changed));
+        } else {
+            EXPECT_EQ(error.toStdString(),
+                      "Cannot save \"warden.ivc\": File too large. The design is still open; "
+                      "save it elsewhere with File > Save As.");
+            EXPECT_EQ(QFile::exists(path), c.oldFile);
+            EXPECT_EQ(readAll(path), c.oldFile ? old : QByteArray());
+        }
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  c.oldFile || c.saved ? QStringList("warden.ivc") : QStringList());
+    }
+}
+
+// A writer that cannot produce its content (a picture library's failure) replaces nothing.
+TEST(DesignFile, AWriterThatFailsReplacesNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("card.pdf");
+    ASSERT_TRUE(QFile::copy(kExample, path));
+    const QString reason = io::writeAtomically(path, [](QIODevice& out) {
+        out.write("half a card");
+        return false;
+    });
+    EXPECT_EQ(reason.toStdString(), "the content could not be written");
+    EXPECT_EQ(readAll(path), readAll(kExample));
+}
+
+// What is on disk under a name: only a regular file is read, and at once; a pipe with no
+// writer is refused rather than waited on. A name that is not UTF-8 opens by its bytes.
+TEST(DesignFile, WhatIsOnDiskUnderTheName) {
+    QTemporaryDir dir;
+    const QByteArray at = QFile::encodeName(dir.path()) + '/';
+    ASSERT_TRUE(QFile::copy(kExample, dir.filePath("warden.ivc")));
+    ASSERT_EQ(mkfifo(at + "pipe.ivc", 0600), 0);
+    QFile(dir.filePath("empty.ivc")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::copy(kExample, dir.filePath("w.ivc")));
+    ASSERT_EQ(std::rename(at + "w.ivc", at + "Gr\xe2k.ivc"), 0); // Latin-1, not UTF-8
+    // The example padded with spaces to the size limit, and one byte past it.
+    QByteArray padded = readAll(kExample);
+    padded.append(QByteArray(io::kMaxFileBytes - padded.size(), ' '));
+    for (const auto& [name, bytes] : {std::pair{"limit.ivc", padded}, {"over.ivc", padded + ' '}}) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
+    const std::pair<QByteArray, const char*> cases[] = {
+        {at + "warden.ivc", ""},
+        {at + "Gr\xe2k.ivc", ""},
+        {at + "pipe.ivc", "Cannot open \"x\": It is a device or a pipe, not a design file."},
+        {"/dev/zero", "Cannot open \"x\": It is a device or a pipe, not a design file."},
+        {at, "Cannot open \"x\": It is a folder."},
+        {at + "empty.ivc", "Cannot open \"x\": the file is empty."},
+        {at + "limit.ivc", ""},
+        {at + "over.ivc",
+         "Cannot open \"x\": It is larger than 1 MiB, far more than a design takes."},
+        {at + "gone.ivc", "Cannot open \"x\": No such file or directory."},
+    };
+    for (const auto& [path, message] : cases) {
+        SCOPED_TRACE(path.toStdString());
+        const io::Opened o = io::openDesignAt(path, QStringLiteral("x"));
+        EXPECT_EQ(o.error.toStdString(), message);
+        EXPECT_EQ(o.model.has_value(), *message == '\0');
+    }
+    std::rename(at + "Gr\xe2k.ivc", at + "w.ivc"); // Qt removes only the names it can spell
 }

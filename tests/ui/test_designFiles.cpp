@@ -1,5 +1,8 @@
 #include "uitest.h"
 
+#include "common/file_size_limit.h"
+#include "ui/cardExport.h"
+
 using namespace ivc;
 using namespace ivc::test;
 using ivc::ui::FrmMain;
@@ -130,6 +133,8 @@ private slots:
     void randomRunsUndoToTheStartAndRedoToTheEnd();
     void exportsReadBack();
     void printDialog();
+    void cardWritesOnAFullDiskKeepTheOldFile();
+    void savesOnAFullDiskKeepTheOldFileAndTheChanges();
 };
 
 // The walk-through design saved through File > Save (as the committed example), changed
@@ -354,6 +359,97 @@ void TestDesignFiles::printDialog() {
         if (row.accept)
             QCOMPARE(missingFrom(output("pdftotext", {path, "-"}), cardLines(makeCard(w.model()))),
                      QStringList());
+    }
+}
+
+// A full disk (a file size limit stands in for it) under every way a card is written: each
+// is told with the file and the system's reason, and the old file keeps its bytes.
+void TestDesignFiles::cardWritesOnAFullDiskKeepTheOldFile() {
+    const CardTexts card = makeCard(typicalDesign("Warden"));
+    const QString kOffered = "Statcard Print: There is no default printer. Save the Statcard as "
+                             "a PDF file instead? [*Save Cancel]";
+    // Writes the card to `path` as the row's way does; what the user is told.
+    using Way = std::function<QString(const QString& path)>;
+    const auto format = [&card](ui::CardFormat f) {
+        return [&card, f](const QString& path) { return ui::exportCard(path, card, f); };
+    };
+    const std::pair<const char*, Way> ways[] = {
+        {"pdf", format(ui::CardFormat::Pdf)},
+        {"png", format(ui::CardFormat::Png)},
+        {"svg", format(ui::CardFormat::Svg)},
+        {"txt", format(ui::CardFormat::Text)},
+        {"sheet of five",
+         [&card](const QString& path) {
+             return ui::exportSheet(path, std::vector<CardTexts>(5, card),
+                                    QPageSize(QPageSize::A4));
+         }},
+        {"card window's offer", [&card, &kOffered](const QString& path) {
+             FrmPrint window;
+             window.setPrintHooks(
+                 {[] { return QPrinterInfo(); }, [&path](QWidget*) { return path; }});
+             QSignalSpy back(&window, &FrmPrint::returnToMain);
+             BoxAnswerer answers;
+             answers.queue("Yes Save Ok No");
+             window.showCard(card);
+             back.wait(10000);
+             if (answers.seen.size() != 4 || answers.seen[1] != kOffered)
+                 return "asked: " + answers.seen.join(" / ");
+             return answers.seen[2].section(": ", 1).remove(QRegularExpression(" \\[.*\\]$"));
+         }}};
+    for (const auto& [name, way] : ways) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("card");
+        QVERIFY(QFile::copy(QString(IVC_TEST_DATA "/typical.ivc"), path));
+        QString told;
+        {
+            const FileSizeLimit full(100);
+            QVERIFY(full.set());
+            told = way(path);
+        }
+        const QString expected = "The Statcard could not be saved as " +
+                                 QDir::toNativeSeparators(path) + ": File too large.";
+        QVERIFY2(told == expected, qPrintable(QString(name) + ": " + told));
+        QVERIFY2(readAll(path) == readAll(QString(IVC_TEST_DATA "/typical.ivc")), name);
+        QVERIFY2(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden) == QStringList("card"),
+                 name);
+    }
+}
+
+// File > Save and Save As on a full disk: the message names the file and the reason, the
+// file keeps its old bytes, the design stays modified (the title's mark, the undo stack
+// not clean) and the title keeps the file it had.
+void TestDesignFiles::savesOnAFullDiskKeepTheOldFileAndTheChanges() {
+    const std::pair<const char*, bool> rows[] = {{"mnuSave", false}, {"mnuSaveAs", true}};
+    for (const auto& [action, asks] : rows) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("warden.ivc");
+        FrmMain w;
+        w.show();
+        BoxAnswerer answers;
+        act(w, kTypical);
+        answerFileDialog(path);
+        trigger(w, "mnuSave");
+        const QByteArray old = readAll(path);
+        QVERIFY(!old.isEmpty());
+        act(w, "txtName=Warden the Second, chkTwin1_0");
+        const QString title = w.windowTitle();
+        if (asks)
+            answerFileDialog(dir.filePath("second.ivc"));
+        {
+            const FileSizeLimit full(100);
+            QVERIFY(full.set());
+            trigger(w, action);
+        }
+        const QString file = asks ? "second.ivc" : "warden.ivc";
+        QCOMPARE(answers.seen,
+                 QStringList("Save: Cannot save \"" + file +
+                             "\": File too large. The design is still open; save it elsewhere "
+                             "with File > Save As. [Ok]"));
+        QCOMPARE(readAll(path), old);
+        QVERIFY(!QFile::exists(dir.filePath("second.ivc")));
+        QVERIFY(w.isWindowModified() && !w.undoStack()->isClean());
+        QCOMPARE(w.windowTitle(), title);
+        QVERIFY(title.contains("warden.ivc[*]"));
     }
 }
 
