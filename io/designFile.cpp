@@ -1,6 +1,7 @@
 #include "io/designFile.h"
 
 #include "io/atomicFile.h"
+#include "io/readFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,10 +11,6 @@
 
 #include <cmath>
 #include <limits>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace ivc::io {
 namespace {
@@ -169,10 +166,6 @@ Parsed parse(const QJsonObject& root) {
     return {std::move(d), {}};
 }
 
-QString cannotOpen(const QString& fileName, const QString& why) {
-    return QStringLiteral("Cannot open \"%1\": %2").arg(fileName, why);
-}
-
 } // namespace
 
 QByteArray toJson(const Design& design) {
@@ -268,31 +261,14 @@ Opened openDesign(const QString& path) {
     return openDesignAt(QFile::encodeName(path), QFileInfo(path).fileName());
 }
 
-// Opened without waiting (a pipe with no writer would block the open) and looked at
-// before anything is read: only a regular file is read, never a pipe or a device.
 Opened openDesignAt(const QByteArray& nativePath, const QString& fileName) {
-    const auto refused = [&fileName](const QString& why) {
-        return Opened{std::nullopt, cannotOpen(fileName, why), {}};
-    };
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return refused(qt_error_string(errno) + '.');
-    QFile file;
-    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        return refused(qt_error_string(errno) + '.');
-    if (S_ISDIR(st.st_mode))
-        return refused(QStringLiteral("It is a folder."));
-    if (!S_ISREG(st.st_mode))
-        return refused(QStringLiteral("It is a device or a pipe, not a design file."));
-    // Read no more than one byte past the limit, whatever size the file gives itself.
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (bytes.size() > kMaxFileBytes)
-        return refused(QStringLiteral("It is larger than 1 MiB, far more than a design takes."));
-    if (file.error() != QFileDevice::NoError)
-        return refused(file.errorString() + '.');
-    return openDesign(bytes, fileName);
+    const Read read =
+        readRegularFile(nativePath, fileName, kMaxFileBytes,
+                        QStringLiteral("It is larger than 1 MiB, far more than a design takes."),
+                        QStringLiteral("a design file"));
+    if (!read.error.isEmpty())
+        return {std::nullopt, read.error, {}};
+    return openDesign(read.bytes, fileName);
 }
 
 QString saveDesign(const QString& path, const Design& design) {

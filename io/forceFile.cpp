@@ -2,6 +2,7 @@
 
 #include "io/atomicFile.h"
 #include "io/designFile.h"
+#include "io/readFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,10 +18,6 @@ namespace {
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-QString cannotOpen(const QString& fileName, const QString& why) {
-    return QStringLiteral("Cannot open \"%1\": %2").arg(fileName, why);
 }
 
 QString mustBe(const QString& key, const QString& kind) {
@@ -167,24 +164,17 @@ OpenedForce openForce(const QByteArray& bytes, const QString& fileName) {
 }
 
 OpenedForce openForce(const QString& path) {
-    const QString fileName = QFileInfo(path).fileName();
-    QFile file(path);
-    if (QFileInfo(path).isDir())
-        return {std::nullopt, cannotOpen(fileName, QStringLiteral("It is a folder.")), {}};
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, cannotOpen(fileName, file.errorString() + '.'), {}};
-    // The size is checked before anything is read whole, and the read itself is bounded
-    // in case the file is not what its size says (a device, a growing file).
-    const QByteArray bytes =
-        file.size() > kMaxForceFileBytes ? QByteArray() : file.read(kMaxForceFileBytes + 1);
-    if (file.size() > kMaxForceFileBytes || bytes.size() > kMaxForceFileBytes)
-        return {std::nullopt,
-                cannotOpen(fileName, QStringLiteral("It is larger than 8 MiB, far more than a "
-                                                    "force takes.")),
-                {}};
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, cannotOpen(fileName, file.errorString() + '.'), {}};
-    return openForce(bytes, fileName);
+    return openForceAt(QFile::encodeName(path), QFileInfo(path).fileName());
+}
+
+OpenedForce openForceAt(const QByteArray& nativePath, const QString& fileName) {
+    const Read read =
+        readRegularFile(nativePath, fileName, kMaxForceFileBytes,
+                        QStringLiteral("It is larger than 8 MiB, far more than a force takes."),
+                        QStringLiteral("a force file"));
+    if (!read.error.isEmpty())
+        return {std::nullopt, read.error, {}};
+    return openForce(read.bytes, fileName);
 }
 
 QString saveForce(const QString& path, const Force& force) {

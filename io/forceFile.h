@@ -34,6 +34,8 @@ struct OpenedForce {
     QStringList notes;
 };
 OpenedForce openForce(const QString& path);
+// The same for a file named by the bytes of its name on disk, which need not be valid UTF-8.
+OpenedForce openForceAt(const QByteArray& nativePath, const QString& fileName);
 // The same for bytes already read; `fileName` is the name the messages use.
 OpenedForce openForce(const QByteArray& bytes, const QString& fileName);
 
