@@ -83,8 +83,19 @@ void wrapInto(std::string& out, const std::string& lead, std::string_view text, 
     out += '\n';
 }
 
-std::string field(std::string_view caption, const std::string& value) {
-    return std::string(caption) + ": " + value;
+// "Front Armor: 12", by the caption the card prints over the field.
+std::string field(CardField f, const std::string& value) {
+    return std::string(cardField(f).caption) + ": " + value;
+}
+
+// "WS 3": the profile's letters stand before their figures.
+std::string figure(CardField f, const std::string& value) {
+    return std::string(cardField(f).caption) + " " + value;
+}
+
+// "Weapons:" over the lines of a run.
+std::string heading(CardField f) {
+    return std::string(cardField(f).caption) + ":\n";
 }
 
 } // namespace
@@ -108,21 +119,21 @@ std::string textCard(const CardTexts& card, int width) {
             joined += (joined.empty() ? "" : "   ") + part;
         line("", joined);
     };
-    fields({field("Name", card.name), field("Points", card.points)});
-    fields({field("Front Armor", card.frontArmor), field("Side Armor", card.sideArmor),
-            field("Rear Armor", card.rearArmor)});
+    using enum CardField;
+    fields({field(Name, card.name), field(Points, card.points)});
+    fields({field(FrontArmor, card.frontArmor), field(SideArmor, card.sideArmor),
+            field(RearArmor, card.rearArmor)});
     const auto profile = card.profile.value_or(std::array<std::string, 4>{});
-    fields({"WS " + profile[0], "BS " + profile[1], "S " + profile[2], "I " + profile[3],
-            "A " + card.attacks});
-    fields({field("Type", card.type), field("Size", card.size.value_or("")),
-            field("Speed", card.speed), field("Category", card.category.value_or(""))});
-    fields({field("Structure Pts", card.structure)});
-    out += "Weapons:\n";
+    fields({figure(WS, profile[0]), figure(BS, profile[1]), figure(S, profile[2]),
+            figure(I, profile[3]), figure(A, card.attacks)});
+    fields({field(Type, card.type), field(Size, card.size.value_or("")), field(Speed, card.speed),
+            field(Category, card.category.value_or(""))});
+    fields({field(Structure, card.structure)});
+    out += heading(Weapons);
     for (const std::string& weapon : card.weapons)
         line("  ", weapon);
-    fields(
-        {field("Close Combat Weapon", card.closeCombat), field("Number", card.closeCombatNumber)});
-    out += "Special Options:\n";
+    fields({field(CloseCombat, card.closeCombat), field(Number, card.closeCombatNumber)});
+    out += heading(Special);
     for (const std::string& entry : card.specialEntries)
         line("  ", entry);
     return out;
