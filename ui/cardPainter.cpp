@@ -373,12 +373,21 @@ void CardPainter::paintCard(QPainter& painter, double unitsPerTwip) const {
 }
 
 bool CardPainter::render(QPagedPaintDevice& device) const {
+    return renderPages(device, {this});
+}
+
+bool CardPainter::renderPages(QPagedPaintDevice& device,
+                              const std::vector<const CardPainter*>& cards) {
     // Half an inch all round keeps the card clear of any printer's unprintable edge.
     device.setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    paintCard(painter, device.logicalDpiX() / kTwipsPerInch);
+    for (std::size_t k = 0; k < cards.size(); ++k) {
+        if (k > 0 && !device.newPage())
+            return false;
+        cards[k]->paintCard(painter, device.logicalDpiX() / kTwipsPerInch);
+    }
     return painter.end();
 }
 

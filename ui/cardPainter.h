@@ -53,6 +53,9 @@ public:
     void paintCard(QPainter& painter, double unitsPerTwip) const;
     // The card on a page with half-inch margins, at its physical size, whatever the device.
     bool render(QPagedPaintDevice& device) const;
+    // Several cards so, one a page, in one job.
+    static bool renderPages(QPagedPaintDevice& device,
+                            const std::vector<const CardPainter*>& cards);
     // The card's size in twips.
     static QSize cardTwips();
 

@@ -5,45 +5,32 @@
 #include "core/tables.h"
 #include "core/textcard.h"
 #include "io/designFile.h"
-#include "ui/cardExport.h"
 #include "ui/desktop.h"
+#include "ui/document.h"
 #include "ui/frmAbout.h"
 #include "ui/frmPrint.h"
 #include "ui/frmRules.h"
+#include "ui/keys.h"
 #include "ui/listBox.h"
 #include "ui/messageBox.h"
+#include "ui/sharing.h"
 #include "ui/twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
-#include <QSessionManager>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QUndoStack>
 
-#include <functional>
-
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace ivc::ui {
@@ -99,11 +86,11 @@ struct DisplayLabel {
     const char* spoken; // what a screen reader says before the figure
 };
 
+// A list off the weapon grid; what a screen reader calls it is in its list table.
 struct ListPlace {
     ListId id;
     Parent parent;
     Place at;
-    const char* accessibleName;
     Font font = kPlain;
 };
 
@@ -121,7 +108,7 @@ struct GridColumn {
     int x;
     int width; // lists only
     std::string_view heading;
-    std::string_view spoken; // what a screen reader calls the column
+    std::string_view spoken; // what a screen reader calls a box of the column
     bool isList;
     ListId list;
     CheckId check;
@@ -174,20 +161,20 @@ const std::array<DisplayLabel, kLabelCount> kDisplayLabels = {{
 }};
 
 const std::array<ListPlace, 14> kListPlaces = {{
-    {ListId::Race, Race, {120, 480, 2055, 315}, "Race"},
-    {ListId::Type, Race, {2280, 480, 2055, 315}, "Type"},
-    {ListId::Size, Race, {4440, 480, 2175, 315}, "Size"},
-    {ListId::FArmor, Armor, {4080, 240, 975, 315}, "Front armour"},
-    {ListId::SArmor, Armor, {6120, 240, 855, 315}, "Side armour"},
-    {ListId::RArmor, Armor, {8040, 240, 855, 315}, "Rear armour"},
-    {ListId::Open, Armor, {6000, 840, 1455, 315}, "Open-topped or fully armored"},
-    {ListId::Transport, Special, {1200, 1440, 1215, 315}, "Transport capacity"},
-    {ListId::Structure, Special, {5160, 1440, 735, 315}, "Structure points"},
-    {ListId::ConcordF, Special, {1560, 1920, 735, 315}, "Number of Concord fields"},
-    {ListId::VeyraF, Special, {5160, 1920, 975, 315}, "Number of Veyra fields"},
-    {ListId::GrakF, Special, {7920, 1920, 735, 315}, "Number of Grak fields"},
-    {ListId::CCW, CCW, {45, 600, 1740, 315}, "Close combat weapon", {7.5, false}},
-    {ListId::Attacks, CCW, {120, 1440, 1575, 315}, "Number of close combat weapons"},
+    {ListId::Race, Race, {120, 480, 2055, 315}},
+    {ListId::Type, Race, {2280, 480, 2055, 315}},
+    {ListId::Size, Race, {4440, 480, 2175, 315}},
+    {ListId::FArmor, Armor, {4080, 240, 975, 315}},
+    {ListId::SArmor, Armor, {6120, 240, 855, 315}},
+    {ListId::RArmor, Armor, {8040, 240, 855, 315}},
+    {ListId::Open, Armor, {6000, 840, 1455, 315}},
+    {ListId::Transport, Special, {1200, 1440, 1215, 315}},
+    {ListId::Structure, Special, {5160, 1440, 735, 315}},
+    {ListId::ConcordF, Special, {1560, 1920, 735, 315}},
+    {ListId::VeyraF, Special, {5160, 1920, 975, 315}},
+    {ListId::GrakF, Special, {7920, 1920, 735, 315}},
+    {ListId::CCW, CCW, {45, 600, 1740, 315}, {7.5, false}},
+    {ListId::Attacks, CCW, {120, 1440, 1575, 315}},
 }};
 
 const std::array<ButtonPlace, kButtonCount> kButtonPlaces = {{
@@ -209,13 +196,13 @@ constexpr int kShortListWidth = 495; // the grid's gun battery, slow fire and co
 
 constexpr std::array<GridColumn, kUpgrades.size() + 2> kGrid = [] {
     std::array<GridColumn, kUpgrades.size() + 2> grid{};
-    grid.front() = {120, 1815, "", "Weapon", true, ListId::Wpn1, {}, ""};
+    grid.front() = {120, 1815, "", "", true, ListId::Wpn1, {}, ""};
     for (std::size_t i = 0; i < kUpgrades.size(); ++i) {
         const UpgradeRow& u = kUpgrades[i];
         const int width = u.isList ? kShortListWidth : 0;
         grid[i + 1] = {u.x, width, u.heading, u.heading, u.isList, u.list, u.box, u.rulesEntry};
     }
-    grid.back() = {10560, kShortListWidth, "#", "Number", true, ListId::Number, {}, ""};
+    grid.back() = {10560, kShortListWidth, "#", "", true, ListId::Number, {}, ""};
     return grid;
 }();
 
@@ -229,6 +216,11 @@ void place(QWidget* w, Place at, int yOffset) {
     const int width = at.w > 0 ? twips(at.w) : w->width();
     const int height = at.h > 0 ? twips(at.h) : w->height();
     w->setGeometry(twips(at.x), twips(at.y - yOffset), width, height);
+}
+
+// Positions on a tab page are given relative to the whole tab control.
+int offsetOf(Parent p) {
+    return p == General || p == Weapons ? kTabStrip : 0;
 }
 
 // One sentence of the rules window's text about an option or upgrade.
@@ -255,10 +247,14 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Ironvale Vehicle Creator"));
     setFont(dialogFont());
     buildMenus();
+    wireDocument();
     buildFileMenus();
+    buildEditMenu();
     buildControls();
     connectControls();
-    wireUndo();
+    // Connected after the window's own handler, so the model holds the new name already.
+    connect(m_name, &QLineEdit::textChanged, this,
+            [this] { m_history->record(m_model, QStringLiteral("Vehicle Name"), true); });
     refresh();
 
     m_central->setFixedSize(twips(kClientWidth), twips(kClientHeight));
@@ -323,8 +319,9 @@ QWidget* FrmMain::container(Parent p) const {
     return m_central;
 }
 
-void FrmMain::buildControls() {
-    // The client area scrolls only on a screen too small for it.
+// The client area scrolls only on a screen too small for it; on it the tab control and,
+// on its first page, the vehicle's name.
+void FrmMain::buildClientArea() {
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("clientScroll"));
     scroll->setFrameShape(QFrame::NoFrame);
@@ -344,17 +341,15 @@ void FrmMain::buildControls() {
     m_tabs->addTab(m_generalPage, QStringLiteral("General Options"));
     m_tabs->addTab(m_weaponsPage, QStringLiteral("Weapons"));
 
-    // Positions on a tab page are given relative to the whole tab control.
-    const auto offsetOf = [this](QWidget* parent) {
-        return parent == m_generalPage || parent == m_weaponsPage ? kTabStrip : 0;
-    };
-
     m_name = new QLineEdit(m_generalPage);
     m_name->setObjectName(QStringLiteral("txtName"));
     m_name->setAccessibleName(QStringLiteral("Vehicle Name"));
     applyFont(m_name, kBold135);
     place(m_name, {2880, 600, 2535, 480}, kTabStrip);
+}
 
+void FrmMain::buildControls() {
+    buildClientArea();
     for (const FramePlace& f : kFrames) {
         QWidget* parent = f.id == FrameId::Weap ? m_weaponsPage : m_generalPage;
         auto* frame = new QGroupBox(QString::fromUtf8(f.caption), parent);
@@ -363,6 +358,30 @@ void FrmMain::buildControls() {
         m_frames[static_cast<std::size_t>(f.id)] = frame;
     }
 
+    buildLabels();
+    buildLists();
+    for (const OptionRow& o : kOptions) {
+        QWidget* parent = container(o.frame == FrameId::CCW ? CCW : Special);
+        auto* box = new QCheckBox(qs(o.caption), parent);
+        box->setObjectName(qs(o.name));
+        box->setToolTip(ruleTip(o.rulesEntry));
+        place(box, o.at, 0);
+        m_checks[static_cast<std::size_t>(o.box)] = {box};
+    }
+    for (const ButtonPlace& b : kButtonPlaces) {
+        QWidget* parent = container(b.parent);
+        auto* button = new QPushButton(QString::fromUtf8(b.caption), parent);
+        button->setObjectName(qs(info(b.id).name));
+        button->setAutoDefault(false);
+        applyFont(button, b.font);
+        place(button, b.at, offsetOf(b.parent));
+        m_buttons[static_cast<std::size_t>(b.id)] = button;
+    }
+    buildWeaponGrid();
+    orderTabChain();
+}
+
+void FrmMain::buildLabels() {
     for (const StaticLabel& s : kStaticLabels) {
         QWidget* parent = container(s.parent);
         auto* label = new QLabel(QString::fromUtf8(s.caption), parent);
@@ -370,7 +389,7 @@ void FrmMain::buildControls() {
         label->setAlignment(s.align);
         label->setWordWrap(s.at.w > 0);
         applyFont(label, s.font);
-        place(label, s.at, offsetOf(parent));
+        place(label, s.at, offsetOf(s.parent));
         if (s.buddy)
             m_captions.emplace_back(label, *s.buddy);
     }
@@ -381,39 +400,23 @@ void FrmMain::buildControls() {
         label->setFrameShape(QFrame::Box);
         label->setAlignment(d.align);
         applyFont(label, d.font);
-        place(label, d.at, offsetOf(parent));
+        place(label, d.at, offsetOf(d.parent));
         m_labels[static_cast<std::size_t>(d.id)] = label;
     }
+}
+
+void FrmMain::buildLists() {
     for (const ListPlace& l : kListPlaces) {
         QWidget* parent = container(l.parent);
         auto* list = new ListBox(parent);
         list->setObjectName(QString::fromStdString(ivc::objectName({l.id, 0})));
-        list->setAccessibleName(QString::fromUtf8(l.accessibleName));
+        list->setAccessibleName(qs(info(l.id).spoken));
         applyFont(list, l.font);
-        place(list, l.at, offsetOf(parent));
+        place(list, l.at, offsetOf(l.parent));
         m_lists[static_cast<std::size_t>(l.id)] = {list};
     }
     for (const auto& [label, id] : m_captions)
         label->setBuddy(m_lists[static_cast<std::size_t>(id)].front());
-    for (const OptionRow& o : kOptions) {
-        QWidget* parent = container(o.frame == FrameId::CCW ? CCW : Special);
-        auto* box = new QCheckBox(qs(o.caption), parent);
-        box->setObjectName(qs(o.name));
-        box->setToolTip(ruleTip(o.rulesEntry));
-        place(box, o.at, offsetOf(parent));
-        m_checks[static_cast<std::size_t>(o.box)] = {box};
-    }
-    for (const ButtonPlace& b : kButtonPlaces) {
-        QWidget* parent = container(b.parent);
-        auto* button = new QPushButton(QString::fromUtf8(b.caption), parent);
-        button->setObjectName(qs(info(b.id).name));
-        button->setAutoDefault(false);
-        applyFont(button, b.font);
-        place(button, b.at, offsetOf(parent));
-        m_buttons[static_cast<std::size_t>(b.id)] = button;
-    }
-    buildWeaponGrid();
-    orderTabChain();
 }
 
 // Tab follows the road of a design: name, hull, armour, options, close combat, weapons,
@@ -495,7 +498,7 @@ void FrmMain::buildWeaponGrid() {
             if (col.isList) {
                 auto* list = new ListBox(frame);
                 list->setObjectName(QString::fromStdString(ivc::objectName({col.list, s})));
-                list->setAccessibleName(slotName + qs(col.spoken));
+                list->setAccessibleName(slotName + qs(info(col.list).spoken));
                 list->setRuleTip(tip);
                 if (col.width == kShortListWidth)
                     list->setCompact();
@@ -513,6 +516,7 @@ void FrmMain::buildWeaponGrid() {
     }
 }
 
+// Each change hands its undo step the control it came through.
 void FrmMain::connectControls() {
     for (ListId id : allLists()) {
         const auto& lists = m_lists[static_cast<std::size_t>(id)];
@@ -520,7 +524,7 @@ void FrmMain::connectControls() {
             connect(lists[static_cast<std::size_t>(s)], &QComboBox::currentIndexChanged, this,
                     [this, id, s](int row) {
                         m_model.select({id, s}, row);
-                        afterChange();
+                        afterChange(ListRef{id, s});
                     });
         }
     }
@@ -530,7 +534,7 @@ void FrmMain::connectControls() {
             connect(boxes[static_cast<std::size_t>(s)], &QCheckBox::toggled, this,
                     [this, id, s](bool on) {
                         m_model.setChecked({id, s}, on);
-                        afterChange();
+                        afterChange(CheckRef{id, s});
                     });
         }
     }
@@ -538,7 +542,7 @@ void FrmMain::connectControls() {
         const auto id = static_cast<ButtonId>(i);
         connect(m_buttons[i], &QPushButton::clicked, this, [this, id] {
             m_model.press(id);
-            afterChange();
+            afterChange(id);
         });
     }
     connect(m_name, &QLineEdit::textChanged, this,
@@ -595,37 +599,9 @@ void FrmMain::mirrorCaptions() {
 }
 
 void FrmMain::connectKeys() {
-    // Ctrl+Tab and Ctrl+PageDown go to the next tab, with Shift or PageUp to the one before,
-    // whichever control has the focus.
-    struct TabKey {
-        QKeyCombination keys;
-        int step;
-    };
-    // Qt matches X11's Shift+Backtab to Shift+Tab itself; a second entry for it would make
-    // the key ambiguous, and an ambiguous shortcut does nothing.
-    const std::array<TabKey, 4> tabKeys = {{
-        {Qt::CTRL | Qt::Key_Tab, 1},
-        {Qt::CTRL | Qt::Key_PageDown, 1},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
-        {Qt::CTRL | Qt::Key_PageUp, -1},
-    }};
-    for (const TabKey& k : tabKeys) {
-        auto* shortcut = new QShortcut(QKeySequence(k.keys), this);
-        connect(shortcut, &QShortcut::activated, this, [this, step = k.step] {
-            const int count = m_tabs->count();
-            m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + count) % count);
-        });
-    }
-
-    // An access key that a button shares with a menu presses the button at once (see
-    // eventFilter); the menu still opens from the menu bar's keyboard mode.
-    menuBar()->installEventFilter(this);
-    for (QPushButton* button : m_buttons)
-        button->installEventFilter(this);
-    // F10 opens the first menu, as on other desktops; the arrow keys lead on to the others.
-    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
-    connect(menuKey, &QShortcut::activated, this,
-            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+    keys::addTabKeys(this, m_tabs);
+    keys::addMenuKey(this);
+    keys::settleAccessKeys(this, {m_buttons.begin(), m_buttons.end()});
 
     // The focus starts on the first list of the road and moves to the first control of
     // each step that "&Next" opens.
@@ -641,36 +617,11 @@ void FrmMain::connectKeys() {
         {ButtonId::Next4, FrameId::Special,
          m_checks[static_cast<std::size_t>(CheckId::Amphib)].front()},
     }};
-    for (const Opens& o : steps) {
-        // Connected after the button's own handler, so the step is already open or refused.
-        connect(m_buttons[static_cast<std::size_t>(o.next)], &QPushButton::clicked, this,
-                [this, o] {
-                    if (m_model.frameEnabled(o.step)) {
-                        m_tabs->setCurrentWidget(m_generalPage);
-                        o.first->setFocus(Qt::TabFocusReason);
-                    }
-                });
-    }
-}
-
-// Qt gives a key shared by a button and a menu title to each in turn, and a button's turn
-// only moves the focus to it. The button takes every press instead: it acts at once on the
-// window, while the menu is a step away: Alt pressed and let go, then the menu's key, or
-// F10 and the arrow keys.
-bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Shortcut) {
-        const auto* shortcut = static_cast<QShortcutEvent*>(event);
-        if (shortcut->isAmbiguous()) {
-            for (QPushButton* button : m_buttons) {
-                if (button->isVisible() && button->isEnabled() &&
-                    QKeySequence::mnemonic(button->text()) == shortcut->key()) {
-                    button->animateClick();
-                    return true;
-                }
-            }
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
+    for (const Opens& o : steps)
+        keys::focusAfter(
+            m_buttons[static_cast<std::size_t>(o.next)],
+            [this, step = o.step] { return m_model.frameEnabled(step); }, o.first,
+            [this] { m_tabs->setCurrentWidget(m_generalPage); });
 }
 
 void FrmMain::changeEvent(QEvent* event) {
@@ -679,7 +630,7 @@ void FrmMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
-void FrmMain::afterChange() {
+void FrmMain::afterChange(const Source& source) {
     refresh();
     for (const Effect& effect : m_model.takeEffects()) {
         if (const auto* message = std::get_if<Message>(&effect)) {
@@ -691,7 +642,7 @@ void FrmMain::afterChange() {
             exitProgram();
         }
     }
-    recordStep();
+    m_history->record(m_model, stepName(source));
 }
 
 void FrmMain::showCard() {
@@ -714,116 +665,87 @@ void FrmMain::exitProgram() {
     QCoreApplication::quit();
 }
 
-// ---- Design files and undo -------------------------------------------------------------
+// ---- The design as a document ----------------------------------------------------------
 
 namespace {
-
-constexpr char kTitle[] = "Ironvale Vehicle Creator";
-
-// What a step is called in Edit > Undo and Redo, by the list or box the user changed:
-// "Race Concord", "Beam Cannon, slot 1", "Twin Linked, slot 1".
-struct ListStepName {
-    ListId id;
-    const char* label; // empty: the row alone names the step
-};
-constexpr std::array<ListStepName, kListIds> kListStepNames = {{
-    {ListId::Race, "Race"},
-    {ListId::Type, "Type"},
-    {ListId::Size, "Size"},
-    {ListId::FArmor, "Front armor"},
-    {ListId::SArmor, "Side armor"},
-    {ListId::RArmor, "Rear armor"},
-    {ListId::Open, ""},
-    {ListId::Transport, "Transport"},
-    {ListId::Structure, "Structure Points"},
-    {ListId::ConcordF, "Concord Field"},
-    {ListId::VeyraF, "Veyra Fields"},
-    {ListId::GrakF, "Grak Field"},
-    {ListId::CCW, ""},
-    {ListId::Attacks, "# of CCW's"},
-    {ListId::Wpn1, ""},
-    {ListId::Battery, "Gun Battery"},
-    {ListId::Slow, "Slow Fire"},
-    {ListId::Number, "#"},
-}};
 
 QString slotSuffix(bool perSlot, int slot) {
     return perSlot ? QStringLiteral(", slot %1").arg(slot + 1) : QString();
 }
 
-QString stepName(const MainModel& m, const QObject* source) {
-    const std::string widget = source != nullptr ? source->objectName().toStdString() : "";
-    for (ListId id : allLists())
-        for (int s = 0; s < instances(id); ++s)
-            if (objectName(ListRef{id, s}) == widget) {
-                const QString label =
-                    QString::fromUtf8(kListStepNames[static_cast<std::size_t>(id)].label);
-                const QString row = QString::fromStdString(m.list({id, s}).text());
-                const QString joined =
-                    label.isEmpty() || row.isEmpty() ? label + row : label + ' ' + row;
-                return joined + slotSuffix(isSlotArray(id), s);
-            }
-    for (CheckId id : allChecks())
-        for (int s = 0; s < instances(id); ++s)
-            if (objectName(CheckRef{id, s}) == widget) {
-                const UpgradeRow* upgrade = upgradeRow(id);
-                return qs(upgrade != nullptr ? upgrade->heading : info(id).caption) +
-                       slotSuffix(isSlotArray(id), s);
-            }
-    if (const auto* button = qobject_cast<const QPushButton*>(source))
-        return button->text().remove(QLatin1Char('&'));
-    return {};
-}
-
-// A local .ivc file among dropped data.
-QString droppedDesign(const QMimeData* data) {
-    const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
-    if (urls.size() != 1 || !urls.front().isLocalFile())
-        return {};
-    const QString path = urls.front().toLocalFile();
-    return QFileInfo(path).suffix().compare(QLatin1String(io::kSuffix), Qt::CaseInsensitive) == 0
-               ? path
-               : QString();
-}
-
-QString fileFilter() {
-    return QStringLiteral("Ironvale vehicle designs (*.%1)").arg(QLatin1String(io::kSuffix));
-}
-
 } // namespace
 
-// One user change: the whole model before and after it. A run of typing in the name is
-// one step, merged as it goes.
-class ModelStep : public QUndoCommand {
-public:
-    ModelStep(FrmMain* window, MainModel before, MainModel after, const QString& text, bool typing)
-        : QUndoCommand(text), m_window(window), m_before(std::move(before)),
-          m_after(std::move(after)), m_typing(typing) {}
-
-    int id() const override { return m_typing ? 1 : -1; }
-    bool mergeWith(const QUndoCommand* other) override {
-        if (other->id() != id())
-            return false;
-        m_after = static_cast<const ModelStep*>(other)->m_after;
-        return true;
+// What a step is called in Edit > Undo and Redo, by the control the user changed: "Race
+// Concord", "Beam Cannon, slot 1", "Twin Linked, slot 1", "Calculate".
+QString FrmMain::stepName(const Source& source) const {
+    if (const auto* list = std::get_if<ListRef>(&source)) {
+        const QString label = qs(info(list->id).step);
+        const QString row = QString::fromStdString(m_model.list(*list).text());
+        const QString joined = label.isEmpty() || row.isEmpty() ? label + row : label + ' ' + row;
+        return joined + slotSuffix(isSlotArray(list->id), list->slot);
     }
-    void undo() override { m_window->restore(m_before); }
-    // The change is made when the step is pushed; only a redo makes it again.
-    void redo() override {
-        if (!std::exchange(m_pushing, false))
-            m_window->restore(m_after);
+    if (const auto* box = std::get_if<CheckRef>(&source)) {
+        const UpgradeRow* upgrade = upgradeRow(box->id);
+        return qs(upgrade != nullptr ? upgrade->heading : info(box->id).caption) +
+               slotSuffix(isSlotArray(box->id), box->slot);
     }
+    const auto button = std::get<ButtonId>(source);
+    const auto found = std::ranges::find(kButtonPlaces, button, &ButtonPlace::id);
+    return QString::fromUtf8(found->caption).remove(QLatin1Char('&'));
+}
 
-private:
-    FrmMain* m_window;
-    MainModel m_before;
-    MainModel m_after;
-    bool m_typing;
-    bool m_pushing = true;
-};
+void FrmMain::wireDocument() {
+    const FileKind kind{
+        QLatin1String(io::kSuffix),
+        QStringLiteral("Ironvale vehicle designs (*.%1)").arg(QLatin1String(io::kSuffix)),
+        QStringLiteral("Save Design"), QStringLiteral("Open Design"),
+        QStringLiteral("Save changes to this design?")};
+    DocumentContent content;
+    content.save = [this](const QString& path) { return io::saveDesign(path, capture(m_model)); };
+    content.open = [this](const QString& path) {
+        QString message;
+        const bool ok = openDesign(path, message);
+        return DocumentContent::Opened{ok, message};
+    };
+    content.isFresh = [this] { return capture(m_model) == capture(MainModel()); };
+    content.name = [this] { return QString::fromStdString(m_model.name()); };
+    m_document = new Document(this, kind, std::move(content));
+    m_history = std::make_unique<History<MainModel>>(
+        *m_document->undoStack(), m_model, [this](const MainModel& m) { restore(m); },
+        [](const MainModel& a, const MainModel& b) { return a.controls() == b.controls(); });
+}
+
+// The design of a file in place of the one in hand; the message is the error, or a note.
+bool FrmMain::openDesign(const QString& path, QString& message) {
+    io::Opened opened = io::openDesign(path);
+    if (!opened.model) {
+        message = opened.error;
+        return false;
+    }
+    m_history->reset(*opened.model);
+    restore(*opened.model);
+    message = opened.note;
+    return true;
+}
+
+void FrmMain::restore(const MainModel& model) {
+    m_model = model;
+    refresh();
+    if (m_name->text() != QString::fromStdString(m_model.name())) {
+        const QSignalBlocker block(m_name);
+        m_name->setText(QString::fromStdString(m_model.name()));
+    }
+}
+
+bool FrmMain::openFile(const QString& path) {
+    return m_document->openFile(path);
+}
+
+QUndoStack* FrmMain::undoStack() const {
+    return m_document->undoStack();
+}
 
 void FrmMain::buildFileMenus() {
-    m_undo = new QUndoStack(this);
     QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("mnuFile"));
     QAction* exit = findChild<QAction*>(QStringLiteral("mnuExit"));
     struct Entry {
@@ -834,14 +756,14 @@ void FrmMain::buildFileMenus() {
     };
     const std::array<Entry, 5> entries = {{
         {"mnuOpen", "&Open\u2026", QKeySequence(Qt::CTRL | Qt::Key_O),
-         [this] { openWithDialog(); }},
-        {"mnuSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { save(); }},
+         [this] { m_document->openWithDialog(); }},
+        {"mnuSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_document->save(); }},
         {"mnuSaveAs", "Save &As\u2026", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-         [this] { saveAs(); }},
+         [this] { m_document->saveAs(); }},
         {"mnuExport", "&Export Statcard\u2026", QKeySequence(Qt::CTRL | Qt::Key_E),
-         [this] { exportWithDialog(); }},
+         [this] { exportCard(); }},
         {"mnuPrintDialog", "&Print\u2026", QKeySequence(Qt::CTRL | Qt::Key_P),
-         [this] { printWithDialog(); }},
+         [this] { printCard(); }},
     }};
     for (const Entry& e : entries) {
         auto* action = new QAction(QString::fromUtf8(e.caption), file);
@@ -851,13 +773,16 @@ void FrmMain::buildFileMenus() {
         connect(action, &QAction::triggered, this, e.run);
     }
     file->insertSeparator(exit);
+}
 
+void FrmMain::buildEditMenu() {
+    QUndoStack* stack = m_document->undoStack();
     auto* edit = new QMenu(QStringLiteral("&Edit"), menuBar());
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    QAction* undo = m_undo->createUndoAction(edit, QStringLiteral("&Undo"));
+    QAction* undo = stack->createUndoAction(edit, QStringLiteral("&Undo"));
     undo->setObjectName(QStringLiteral("mnuUndo"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction* redo = m_undo->createRedoAction(edit, QStringLiteral("&Redo"));
+    QAction* redo = stack->createRedoAction(edit, QStringLiteral("&Redo"));
     redo->setObjectName(QStringLiteral("mnuRedo"));
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
@@ -872,115 +797,6 @@ void FrmMain::buildFileMenus() {
     menuBar()->insertMenu(menuBar()->actions().value(1), edit);
 }
 
-void FrmMain::wireUndo() {
-    m_lastStep = m_model;
-    // Before a file is opened or saved the title has no place to show it.
-    connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        if (!m_path.isEmpty())
-            setWindowModified(!clean);
-    });
-    // Connected after the window's own handler, so the model holds the new name already.
-    connect(m_name, &QLineEdit::textChanged, this, &FrmMain::recordNameStep);
-    setAcceptDrops(true);
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& session) {
-        if (session.allowsInteraction() && !maybeSave())
-            session.cancel();
-    });
-}
-
-// A change that left every control as it was (a choice the rules refused) is no step. The
-// working figures a refused choice may leave in the record are kept as part of the state
-// before the next step, so undo and redo still restore the record exactly.
-void FrmMain::recordStep() {
-    if (m_model.controls() == m_lastStep.controls()) {
-        m_lastStep = m_model;
-        return;
-    }
-    m_undo->push(new ModelStep(this, std::exchange(m_lastStep, m_model), m_model,
-                               stepName(m_model, sender()), false));
-}
-
-void FrmMain::recordNameStep() {
-    m_undo->push(new ModelStep(this, std::exchange(m_lastStep, m_model), m_model,
-                               QStringLiteral("Vehicle Name"), true));
-}
-
-void FrmMain::restore(const MainModel& model) {
-    m_model = model;
-    m_lastStep = model;
-    refresh();
-    if (m_name->text() != QString::fromStdString(m_model.name())) {
-        const QSignalBlocker block(m_name);
-        m_name->setText(QString::fromStdString(m_model.name()));
-    }
-}
-
-// Whether the design in hand may be replaced or the program ended: at once when nothing
-// unsaved would be lost, otherwise as the user answers.
-bool FrmMain::maybeSave() {
-    if (m_undo->isClean() || capture(m_model) == capture(MainModel()))
-        return true;
-    switch (ask(this, QString::fromUtf8(kTitle), QStringLiteral("Save changes to this design?"),
-                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                QMessageBox::Save)) {
-    case QMessageBox::Save:
-        return save();
-    case QMessageBox::Discard:
-        m_undo->setClean(); // asked once; the close that follows does not ask again
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool FrmMain::save() {
-    return m_path.isEmpty() ? saveAs() : saveFile(m_path);
-}
-
-bool FrmMain::saveAs() {
-    QFileDialog dialog(this, QStringLiteral("Save Design"), m_path, fileFilter());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QLatin1String(io::kSuffix));
-    if (m_path.isEmpty() && !m_model.name().empty())
-        dialog.selectFile(QString::fromStdString(m_model.name()) + '.' +
-                          QLatin1String(io::kSuffix));
-    return dialog.exec() == QDialog::Accepted && saveFile(dialog.selectedFiles().value(0));
-}
-
-bool FrmMain::saveFile(const QString& path) {
-    const QString error = io::saveDesign(path, capture(m_model));
-    if (!error.isEmpty()) {
-        ask(this, QStringLiteral("Save"), error);
-        return false;
-    }
-    setCurrentFile(path);
-    m_undo->setClean();
-    return true;
-}
-
-void FrmMain::openWithDialog() {
-    if (!maybeSave())
-        return;
-    QFileDialog dialog(this, QStringLiteral("Open Design"), QFileInfo(m_path).path(), fileFilter());
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() == QDialog::Accepted)
-        openFile(dialog.selectedFiles().value(0));
-}
-
-bool FrmMain::openFile(const QString& path) {
-    io::Opened opened = io::openDesign(path);
-    if (!opened.model) {
-        ask(this, QStringLiteral("Open"), opened.error);
-        return false;
-    }
-    restore(*opened.model);
-    m_undo->clear();
-    setCurrentFile(path);
-    if (!opened.note.isEmpty())
-        ask(this, QStringLiteral("Open"), opened.note);
-    return true;
-}
-
 // ---- Sharing the card ------------------------------------------------------------------
 
 // The total first, as "&Print" runs it; false when it is out of range (and told). A design
@@ -991,101 +807,24 @@ bool FrmMain::runTotal() {
         return true;
     const bool inRange = m_model.total().has_value();
     m_model.press(ButtonId::Calculate);
-    afterChange();
+    afterChange(ButtonId::Calculate);
     return inRange;
 }
 
-void FrmMain::exportWithDialog() {
-    if (!runTotal())
-        return;
-    struct Filter {
-        const char* text;
-        CardFormat format;
-    };
-    static constexpr std::array kFilters = {
-        Filter{"PDF document (*.pdf)", CardFormat::Pdf},
-        Filter{"PNG image (*.png)", CardFormat::Png},
-        Filter{"SVG image (*.svg)", CardFormat::Svg},
-    };
-    QStringList filters;
-    for (const Filter& f : kFilters)
-        filters << QString::fromLatin1(f.text);
-    const QString base = m_model.name().empty() ? QStringLiteral("Statcard")
-                                                : QString::fromStdString(m_model.name());
-    QFileDialog dialog(this, QStringLiteral("Export Statcard"),
-                       QDir(m_path.isEmpty() ? QDir::homePath() : QFileInfo(m_path).path())
-                           .filePath(base + QStringLiteral(".pdf")),
-                       filters.join(QStringLiteral(";;")));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    // The default suffix follows the chosen type, so "warden" saved as PNG is warden.png.
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
-        const auto k = static_cast<std::size_t>(filters.indexOf(filter));
-        if (k < kFilters.size())
-            dialog.setDefaultSuffix(suffixOf(kFilters[k].format));
-    });
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const QString path = dialog.selectedFiles().value(0);
-    const auto byName = formatNamed(QFileInfo(path).suffix());
-    const auto k = static_cast<std::size_t>(filters.indexOf(dialog.selectedNameFilter()));
-    const CardFormat format = byName && *byName != CardFormat::Text
-                                  ? *byName
-                                  : kFilters[std::min(k, kFilters.size() - 1)].format;
-    if (const QString error = exportCard(path, makeCard(m_model), format); !error.isEmpty())
-        ask(this, QStringLiteral("Export Statcard"), error);
+void FrmMain::exportCard() {
+    if (runTotal())
+        sharing::exportWithDialog(this, {makeCard(m_model)}, m_document->folder(),
+                                  QString::fromStdString(m_model.name()));
 }
 
 void FrmMain::copyTextCard() {
     if (runTotal())
-        QGuiApplication::clipboard()->setText(QString::fromStdString(textCard(makeCard(m_model))));
+        sharing::copyAsText({makeCard(m_model)});
 }
 
-void FrmMain::printWithDialog() {
-    if (!runTotal())
-        return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Statcard"));
-    if (m_printerSetup)
-        m_printerSetup(printer);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    FrmPrint card;
-    card.setCard(makeCard(m_model));
-    // The job can still fail as it is handed over, after the card is drawn.
-    if (!card.render(printer) || printer.printerState() == QPrinter::Error)
-        ask(this, QString::fromStdString(printQuestion().title),
-            QStringLiteral("The Statcard could not be printed."), QMessageBox::Ok, QMessageBox::Ok);
-}
-
-void FrmMain::setCurrentFile(const QString& path) {
-    m_path = QFileInfo(path).absoluteFilePath();
-    setWindowFilePath(m_path);
-    setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] \u2014 ") +
-                   QString::fromUtf8(kTitle));
-    setWindowModified(!m_undo->isClean());
-}
-
-void FrmMain::closeEvent(QCloseEvent* event) {
-    if (maybeSave())
-        event->accept();
-    else
-        event->ignore();
-}
-
-void FrmMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedDesign(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-}
-
-void FrmMain::dropEvent(QDropEvent* event) {
-    const QString path = droppedDesign(event->mimeData());
-    if (path.isEmpty())
-        return;
-    event->acceptProposedAction();
-    if (maybeSave())
-        openFile(path);
+void FrmMain::printCard() {
+    if (runTotal())
+        sharing::printWithDialog(this, {makeCard(m_model)}, m_printerSetup);
 }
 
 } // namespace ivc::ui
