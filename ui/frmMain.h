@@ -69,6 +69,9 @@ private:
     void buildLists();
     void buildWeaponGrid();
     void orderTabChain();
+    std::vector<QWidget*> specialChain() const;
+    QWidget* listAt(ListId id, int slot = 0) const;
+    QWidget* boxAt(CheckId id, int slot = 0) const;
     void connectControls();
     void connectKeys();
     void wireDocument();
@@ -78,6 +81,7 @@ private:
 
     // Writes the model's state into every widget without running any handler.
     void refresh();
+    void refreshLists();
     // Runs after each change the user makes: refresh, then what the model asks for, then
     // the change's undo step.
     void afterChange(const Source& source);
