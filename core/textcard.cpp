@@ -36,6 +36,7 @@ int columns(char32_t cp) {
 // Appends `text` after `lead` as lines of at most `width` columns, breaking at spaces;
 // continuation lines hang two columns further in than the lead, so that they cannot be
 // taken for a line of their own. A word wider than a line is broken between characters.
+// One pass with one running line: split up, its state would have to pass between the parts.
 void wrapInto(std::string& out, const std::string& lead, std::string_view text, int width) {
     const std::string indent(static_cast<std::size_t>(displayWidth(lead)) + 2, ' ');
     int room = std::max(1, width - displayWidth(lead));
