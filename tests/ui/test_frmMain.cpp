@@ -97,6 +97,10 @@ void TestFrmMain::layoutEssentials() {
     QCOMPARE(find(w, "chkTwin1_2")->accessibleName(), QStringLiteral("Slot 3 Twin Linked"));
     QCOMPARE(find(w, "chkTitan_4")->toolTip(), ivc::ui::FrmRules::firstSentence("Titan Killer"));
     QVERIFY(find(w, "chkAmphib")->toolTip().endsWith('.'));
+    // The grid's short lists draw a narrower arrow once their tab shows them.
+    w.show();
+    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(1);
+    QVERIFY(find(w, "lstBattery_0")->style() != find(w, "lstWpn1_0")->style());
 
     // Tab walks the road of a design: hull, armour, options, weapons, then the commands.
     QStringList chain;
