@@ -32,6 +32,20 @@ std::vector<std::string> specialEntries(const MainModel& m) {
     return entries;
 }
 
+// Eight lines: when there are more entries, the last line gathers the rest.
+void setSpecialLines(CardTexts& card) {
+    const auto& entries = card.specialEntries;
+    const std::size_t lines = card.special.size();
+    for (std::size_t i = 0; i < entries.size() && i + 1 < lines; ++i)
+        card.special[i] = entries[i];
+    for (std::size_t i = lines - 1; i < entries.size(); ++i) {
+        if (i > lines - 1)
+            card.special[lines - 1] += ", ";
+        card.special[lines - 1] += entries[i];
+    }
+    card.lastSpecialTooltip = card.special[lines - 1];
+}
+
 } // namespace
 
 std::string weaponLine(const MainModel& m, int s) {
@@ -89,18 +103,8 @@ CardTexts makeCard(const MainModel& m) {
     card.closeCombat = m.list(ListId::CCW).text();
     card.closeCombatNumber = m.list(ListId::Attacks).text();
 
-    // Eight lines: when there are more entries, the last line gathers the rest.
     card.specialEntries = specialEntries(m);
-    const auto& entries = card.specialEntries;
-    const std::size_t lines = card.special.size();
-    for (std::size_t i = 0; i < entries.size() && i + 1 < lines; ++i)
-        card.special[i] = entries[i];
-    for (std::size_t i = lines - 1; i < entries.size(); ++i) {
-        if (i > lines - 1)
-            card.special[lines - 1] += ", ";
-        card.special[lines - 1] += entries[i];
-    }
-    card.lastSpecialTooltip = card.special[lines - 1];
+    setSpecialLines(card);
     return card;
 }
 

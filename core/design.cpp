@@ -123,6 +123,41 @@ void replaySlot(Replay& r, const SlotChoices& slot, int s) {
     r.pick({ListId::Number, s}, slot.count, where + " count");
 }
 
+// The options in the card's order, whatever the file's order.
+void replayOptions(Replay& r, const std::vector<OptionChoice>& options) {
+    for (const OptionChoice& o : options) {
+        if (std::ranges::find(optionNames(), o.option) == optionNames().end())
+            r.fail(quoted(o.option) + " is not a special option.");
+    }
+    for (const OptionRow& o : kOptions) {
+        const auto caption = o.caption;
+        const auto chosen =
+            std::ranges::find(options, caption, [](const OptionChoice& c) { return c.option; });
+        if (!inOptions(o) || chosen == options.end())
+            continue;
+        if (pricesCount(o))
+            r.pick({o.countList, 0}, chosen->count, std::string(caption));
+        else if (!chosen->count.empty())
+            r.fail(quoted(caption) + " takes no count.");
+        r.tick({o.box, 0}, chosen->ticked, quoted(caption));
+    }
+}
+
+SlotChoices captureSlot(const MainModel& m, int step, int s) {
+    const auto text = [&m, s](ListId id) { return m.list({id, s}).text(); };
+    SlotChoices slot;
+    // Before the initial stats are confirmed a slot can only show "None".
+    slot.weapon = step == 1 ? "" : text(ListId::Wpn1);
+    for (const UpgradeRow& u : kUpgrades) {
+        if (!u.isList && m.check({u.box, s}).checked)
+            slot.upgrades.emplace_back(u.heading);
+    }
+    slot.battery = text(ListId::Battery);
+    slot.slowFire = text(ListId::Slow);
+    slot.count = text(ListId::Number);
+    return slot;
+}
+
 } // namespace
 
 std::span<const std::string_view> upgradeNames() {
@@ -161,18 +196,8 @@ Design capture(const MainModel& m) {
         if (ticked || !count.empty())
             d.options.push_back({std::string(o.caption), count, ticked});
     }
-    for (int s = 0; s < kSlots; ++s) {
-        SlotChoices& slot = d.weaponSlots[static_cast<std::size_t>(s)];
-        // Before the initial stats are confirmed a slot can only show "None".
-        slot.weapon = d.step == 1 ? "" : text(ListId::Wpn1, s);
-        for (const UpgradeRow& u : kUpgrades) {
-            if (!u.isList && m.check({u.box, s}).checked)
-                slot.upgrades.emplace_back(u.heading);
-        }
-        slot.battery = text(ListId::Battery, s);
-        slot.slowFire = text(ListId::Slow, s);
-        slot.count = text(ListId::Number, s);
-    }
+    for (int s = 0; s < kSlots; ++s)
+        d.weaponSlots[static_cast<std::size_t>(s)] = captureSlot(m, d.step, s);
     d.closeCombat = text(ListId::CCW);
     d.attacks = text(ListId::Attacks);
     d.ferocious = m.check({CheckId::Ferocious, 0}).checked;
@@ -203,22 +228,7 @@ Replayed replay(const Design& d) {
 
     // Structure first: the transport and field limits depend on it.
     r.pick({ListId::Structure, 0}, d.structure, "Structure Points");
-    for (const OptionChoice& o : d.options) {
-        if (std::ranges::find(optionNames(), o.option) == optionNames().end())
-            r.fail(quoted(o.option) + " is not a special option.");
-    }
-    for (const OptionRow& o : kOptions) {
-        const auto caption = o.caption;
-        const auto chosen =
-            std::ranges::find(d.options, caption, [](const OptionChoice& c) { return c.option; });
-        if (!inOptions(o) || chosen == d.options.end())
-            continue;
-        if (pricesCount(o))
-            r.pick({o.countList, 0}, chosen->count, std::string(caption));
-        else if (!chosen->count.empty())
-            r.fail(quoted(caption) + " takes no count.");
-        r.tick({o.box, 0}, chosen->ticked, quoted(caption));
-    }
+    replayOptions(r, d.options);
     for (int s = 0; s < kSlots; ++s)
         replaySlot(r, d.weaponSlots[static_cast<std::size_t>(s)], s);
     r.pick({ListId::CCW, 0}, d.closeCombat, "Close combat");

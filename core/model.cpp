@@ -215,30 +215,35 @@ void MainModel::cmdNext1_Click() {
             fill(ListId::Wpn1, s, rows);
     }
 
-    if (type >= 1 && type <= 5) {
-        for (const OptionRow& option : kOptions) {
-            if (type == Flyer || type == Immobile)
-                applyHullEffect(m_ui.check({option.box, 0}),
-                                type == Flyer ? option.flyer : option.immobile);
-        }
-        if (type == Flyer) {
-            for (int s = 0; s < kSlots; ++s)
-                for (const WeaponRow& munition : airMunitions())
-                    m_ui.list({ListId::Wpn1, s}).rows.emplace_back(munition.text);
-        }
-        if (const auto p = profile(type, size)) {
-            m_ui.label(LabelId::MaxArmor) = p->armorCaption();
-            m_rec.intMaxArmor = narrow16(p->maxArmor);
-            m_rec.intMaxFacing = narrow16(p->maxFacing);
-            m_ui.label(LabelId::Speed) = std::string(p->speed);
-            m_rec.intBasePts = narrow16(p->basePts);
-        }
-    }
+    if (type >= 1 && type <= 5)
+        applyHull(type, size);
 
     fill(ListId::CCW, 0, closeCombatRows(size));
 
     m_ui.frame(FrameId::Armor) = true;
     m_ui.frame(FrameId::Race) = false;
+}
+
+// What the hull type closes and opens, a flyer's air munitions, and the profile of the
+// type and size.
+void MainModel::applyHull(int type, int size) {
+    for (const OptionRow& option : kOptions) {
+        if (type == Flyer || type == Immobile)
+            applyHullEffect(m_ui.check({option.box, 0}),
+                            type == Flyer ? option.flyer : option.immobile);
+    }
+    if (type == Flyer) {
+        for (int s = 0; s < kSlots; ++s)
+            for (const WeaponRow& munition : airMunitions())
+                m_ui.list({ListId::Wpn1, s}).rows.emplace_back(munition.text);
+    }
+    if (const auto p = profile(type, size)) {
+        m_ui.label(LabelId::MaxArmor) = p->armorCaption();
+        m_rec.intMaxArmor = narrow16(p->maxArmor);
+        m_rec.intMaxFacing = narrow16(p->maxFacing);
+        m_ui.label(LabelId::Speed) = std::string(p->speed);
+        m_rec.intBasePts = narrow16(p->basePts);
+    }
 }
 
 // ---- Armour and structure -------------------------------------------------------------
@@ -254,12 +259,7 @@ void MainModel::cmdNext4_Click() {
     const i16 frontValue = narrow16(kFirstArmor + front);
     const i16 sideValue = narrow16(kFirstArmor + side);
     const i16 rearValue = narrow16(kFirstArmor + rear);
-    m_rec.intArmorTotal = frontValue;
-    m_rec.intArmorPts = narrow16(armorPrice(front).front);
-    m_rec.intArmorTotal = add16(m_rec.intArmorTotal, mul16(2, sideValue));
-    m_rec.intArmorPts = add16(m_rec.intArmorPts, narrow16(armorPrice(side).side));
-    m_rec.intArmorTotal = add16(m_rec.intArmorTotal, rearValue);
-    m_rec.intArmorPts = add16(m_rec.intArmorPts, narrow16(armorPrice(rear).rear));
+    priceFacings(front, side, rear);
 
     if (m_rec.intArmorTotal > m_rec.intMaxArmor) {
         message("Error", "Too much armor");
@@ -283,6 +283,21 @@ void MainModel::cmdNext4_Click() {
     else if (!fullyArmored && m_rec.intArmorTotal >= kArmorRule.openToppedFrom)
         m_rec.intArmorPts = sub16(m_rec.intArmorPts, narrow16(kArmorRule.openToppedDiscount));
 
+    openEquipment();
+}
+
+// The armour total, the sides counted twice, and its price, facing by facing.
+void MainModel::priceFacings(int front, int side, int rear) {
+    m_rec.intArmorTotal = narrow16(kFirstArmor + front);
+    m_rec.intArmorPts = narrow16(armorPrice(front).front);
+    m_rec.intArmorTotal = add16(m_rec.intArmorTotal, mul16(2, narrow16(kFirstArmor + side)));
+    m_rec.intArmorPts = add16(m_rec.intArmorPts, narrow16(armorPrice(side).side));
+    m_rec.intArmorTotal = add16(m_rec.intArmorTotal, narrow16(kFirstArmor + rear));
+    m_rec.intArmorPts = add16(m_rec.intArmorPts, narrow16(armorPrice(rear).rear));
+}
+
+// The armour confirmed: on to the weapons, options, close combat and the total.
+void MainModel::openEquipment() {
     m_ui.frame(FrameId::Armor) = false;
     m_ui.frame(FrameId::Weap) = true;
     m_ui.frame(FrameId::Special) = true;

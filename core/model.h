@@ -96,7 +96,10 @@ private:
     void lstType_Click();
     void lstSize_Click();
     void cmdNext1_Click();
+    void applyHull(int type, int size);
     void cmdNext4_Click();
+    void priceFacings(int front, int side, int rear);
+    void openEquipment();
     void lstStructure_Click();
     void lstWpn1_Click(int s);
     void upgrade_Click(const UpgradeRow& upgrade, int s);

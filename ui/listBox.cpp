@@ -139,14 +139,24 @@ void ListBox::setRuleTip(const QString& tip) {
 }
 
 void ListBox::setCompact() {
-    setStyle(compactStyle());
+    m_compact = true;
+    if (isVisible())
+        setStyle(compactStyle());
+}
+
+void ListBox::showEvent(QShowEvent* event) {
+    if (m_compact && style() != compactStyle())
+        setStyle(compactStyle());
+    QComboBox::showEvent(event);
 }
 
 bool ListBox::showsWholeText() const {
     QStyleOptionComboBox option;
     initStyleOption(&option);
+    // The style it has, or the compact one it takes when it is shown.
+    const QStyle* drawn = m_compact ? compactStyle() : style();
     const QRect field =
-        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+        drawn->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     // The style keeps a pixel free on either side of the text.
     return fontMetrics().horizontalAdvance(currentText()) <= field.width() - 2;
 }

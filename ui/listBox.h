@@ -17,7 +17,9 @@ public:
     void setRuleTip(const QString& tip);
     // What the tooltip says now: the rule, with the shown row before it when the row is cut.
     QString currentTip() const;
-    // Draws the drop-down arrow narrower, for lists of one or two characters.
+    // Draws the drop-down arrow narrower, for lists of one or two characters. The list
+    // takes its compact style when it is first shown: a change of style makes a list build
+    // its open list at once, which a list on a tab not yet shown does not need.
     void setCompact();
     // Whether the closed list shows its current row whole.
     bool showsWholeText() const;
@@ -28,10 +30,12 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QString m_ruleTip;
+    bool m_compact = false;
 };
 
 } // namespace ivc::ui
