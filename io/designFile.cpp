@@ -171,7 +171,11 @@ QString cannotOpen(const QString& fileName, const QString& why) {
 
 } // namespace
 
-QByteArray toJson(const Design& d) {
+QByteArray toJson(const Design& design) {
+    return QJsonDocument(toJsonObject(design)).toJson(QJsonDocument::Indented);
+}
+
+QJsonObject toJsonObject(const Design& d) {
     QJsonObject root;
     root[QStringLiteral("format")] = QLatin1String(kFormatName);
     root[QStringLiteral("version")] = QStringLiteral("%1.%2").arg(kFormatMajor).arg(kFormatMinor);
@@ -216,7 +220,7 @@ QByteArray toJson(const Design& d) {
                                                       {QStringLiteral("ferocious"), d.ferocious}};
     if (d.points)
         root[QStringLiteral("points")] = *d.points;
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return root;
 }
 
 Parsed fromJson(const QByteArray& bytes) {
@@ -229,6 +233,10 @@ Parsed fromJson(const QByteArray& bytes) {
     if (!doc.isObject())
         return {std::nullopt, QStringLiteral("It is not an Ironvale vehicle design.")};
     return parse(doc.object());
+}
+
+Parsed fromJson(const QJsonObject& root) {
+    return parse(root);
 }
 
 Opened openDesign(const QByteArray& bytes, const QString& fileName) {

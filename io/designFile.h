@@ -3,6 +3,7 @@
 #include "core/design.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 
 #include <optional>
@@ -20,6 +21,8 @@ inline constexpr char kMimeType[] = "application/x-ironvale-vehicle";
 inline constexpr qint64 kMaxFileBytes = 1024 * 1024;
 
 QByteArray toJson(const Design& design);
+// The same as one JSON object, for files that hold designs inside them (forces).
+QJsonObject toJsonObject(const Design& design);
 
 // The design that the bytes of a file hold, or why they hold none.
 struct Parsed {
@@ -27,6 +30,8 @@ struct Parsed {
     QString error;
 };
 Parsed fromJson(const QByteArray& bytes);
+// The design that one JSON object holds, as a design file's whole object.
+Parsed fromJson(const QJsonObject& root);
 
 // A design file read, checked whole and replayed on a fresh model. On failure `error`
 // names the file and the first wrong entry and `model` is empty. `note` tells when the
