@@ -414,9 +414,9 @@ int FrmForce::currentRow() const {
 }
 
 // "Remove Warden", or "Remove 3 Entries" for several.
-QString FrmForce::stepFor(const char* verb, const std::vector<int>& rows) const {
+QString FrmForce::stepFor(const Force& f, const char* verb, const std::vector<int>& rows) {
     const QString what = rows.size() == 1
-                             ? entryName(force().entries()[static_cast<std::size_t>(rows.front())])
+                             ? entryName(f.entries()[static_cast<std::size_t>(rows.front())])
                              : QStringLiteral("%1 Entries").arg(rows.size());
     return QString::fromUtf8(verb) + ' ' + what;
 }
@@ -438,7 +438,7 @@ bool FrmForce::addDesign(const Design& design) {
                 .arg(qs(design.name.empty() ? "(no name)" : design.name), qs(refused)));
         return false;
     }
-    apply(f, stepFor("Add", {static_cast<int>(f.size()) - 1}), static_cast<int>(f.size()) - 1);
+    apply(f, stepFor(f, "Add", {static_cast<int>(f.size()) - 1}), static_cast<int>(f.size()) - 1);
     return true;
 }
 
@@ -457,7 +457,7 @@ void FrmForce::addFiles(const QStringList& paths) {
     const int added = static_cast<int>(f.size() - force().size());
     if (added > 0)
         apply(f,
-              added == 1 ? stepFor("Add", {static_cast<int>(f.size()) - 1})
+              added == 1 ? stepFor(f, "Add", {static_cast<int>(f.size()) - 1})
                          : QStringLiteral("Add %1 Designs").arg(added),
               static_cast<int>(f.size()) - 1);
     if (!failures.isEmpty())
@@ -480,7 +480,8 @@ void FrmForce::removeSelected() {
     Force f = force();
     for (auto row = rows.rbegin(); row != rows.rend(); ++row)
         f.remove(static_cast<std::size_t>(*row));
-    apply(f, stepFor("Remove", rows), std::min(rows.front(), static_cast<int>(f.size()) - 1));
+    apply(f, stepFor(force(), "Remove", rows),
+          std::min(rows.front(), static_cast<int>(f.size()) - 1));
 }
 
 void FrmForce::move(bool up) {
@@ -489,7 +490,7 @@ void FrmForce::move(bool up) {
     const auto index = static_cast<std::size_t>(row);
     if (row < 0 || !(up ? f.moveUp(index) : f.moveDown(index)))
         return;
-    apply(f, stepFor(up ? "Move Up" : "Move Down", {row}), up ? row - 1 : row + 1);
+    apply(f, stepFor(force(), up ? "Move Up" : "Move Down", {row}), up ? row - 1 : row + 1);
 }
 
 // ---- The main window's side ------------------------------------------------------------

@@ -76,7 +76,7 @@ private:
     void buildEditMenu();
     void wireDocument();
     void connectControls();
-    QString stepFor(const char* verb, const std::vector<int>& rows) const;
+    static QString stepFor(const Force& force, const char* verb, const std::vector<int>& rows);
 
     // A change of the whole force as one undo step; `select` is the row to select after.
     void apply(const Force& force, const QString& step, int select = -1);
