@@ -383,10 +383,13 @@ void FrmForce::refreshTotal() {
     const bool over = force().over() > 0;
     m_total->setText(text);
     m_total->setAccessibleName(text);
-    QPalette palette = m_total->parentWidget()->palette();
-    if (over)
-        palette.setColor(QPalette::WindowText, kWarning);
-    m_total->setPalette(palette);
+    // Only on a change of state: a new palette repaints the whole label.
+    if (over != m_warning->isVisibleTo(this)) {
+        QPalette palette = m_total->parentWidget()->palette();
+        if (over)
+            palette.setColor(QPalette::WindowText, kWarning);
+        m_total->setPalette(palette);
+    }
     m_warning->setVisible(over);
 }
 
