@@ -87,8 +87,15 @@ public:
             const QFontMetricsF metrics(font, &m_device);
             for (std::size_t k = 0; k < texts.size(); ++k) {
                 const double x = kListColumns[k].at * m_area.width();
-                const double w = metrics.horizontalAdvance(texts[k]);
-                m_painter.drawText(QPointF(kListColumns[k].number ? x - w : x, y), texts[k]);
+                // A text stops short of the next column; a longer one ends in "…".
+                const double room =
+                    k + 1 < texts.size() && !kListColumns[k].number
+                        ? (kListColumns[k + 1].at - kListColumns[k].at) * m_area.width() -
+                              metrics.averageCharWidth()
+                        : m_area.width();
+                const QString text = metrics.elidedText(texts[k], Qt::ElideRight, room);
+                const double w = metrics.horizontalAdvance(text);
+                m_painter.drawText(QPointF(kListColumns[k].number ? x - w : x, y), text);
             }
         });
     }

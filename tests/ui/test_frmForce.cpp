@@ -246,35 +246,46 @@ void TestFrmForce::undoEveryChange() {
     QTableView* table = w.table();
     struct Change {
         const char* step;
+        QStringList names; // the entries after it
         std::function<void()> make;
     };
     const std::vector<Change> changes = {
-        {"Add Warden", [&] { find<QPushButton>(*w.force, "cmdForceAdd")->click(); }},
+        {"Add Warden", {"Warden"}, [&] { find<QPushButton>(*w.force, "cmdForceAdd")->click(); }},
         {"Add 2 Designs",
+         {"Warden", "Hulk", "Ram"},
          [&] {
              w.force->addFiles({saved(dir, fullestDesign(1, "Hulk"), "h.ivc"),
                                 saved(dir, fullestDesign(3, "Ram"), "r.ivc")});
          }},
-        {"Count 3, Warden", [&] { w.model()->setData(w.model()->index(0, ForceModel::Count), 3); }},
+        {"Count 3, Warden",
+         {"Warden", "Hulk", "Ram"},
+         [&] { w.model()->setData(w.model()->index(0, ForceModel::Count), 3); }},
         {"Out of Play, Hulk",
+         {"Warden", "Hulk", "Ram"},
          [&] {
              w.model()->setData(w.model()->index(1, ForceModel::InPlay), Qt::Unchecked,
                                 Qt::CheckStateRole);
          }},
-        {"Limit 1,500", [&] { find<QSpinBox>(*w.force, "spnLimit")->setValue(1500); }},
+        {"Limit 1,500",
+         {"Warden", "Hulk", "Ram"},
+         [&] { find<QSpinBox>(*w.force, "spnLimit")->setValue(1500); }},
         {"Force Name",
+         {"Warden", "Hulk", "Ram"},
          [&] { QTest::keyClicks(find<QLineEdit>(*w.force, "txtForceName"), "Strike"); }},
         {"Move Down Warden",
+         {"Hulk", "Warden", "Ram"},
          [&] {
              w.select(0);
              find<QPushButton>(*w.force, "cmdForceDown")->click();
          }},
         {"Move Up Ram",
+         {"Hulk", "Ram", "Warden"},
          [&] {
              w.select(2);
              find<QPushButton>(*w.force, "cmdForceUp")->click();
          }},
         {"Update Warden",
+         {"Hulk", "Ram", "Warden"},
          [&] {
              w.select(2);
              find<QPushButton>(*w.force, "cmdForceEdit")->click();
@@ -283,6 +294,7 @@ void TestFrmForce::undoEveryChange() {
              trigger(w.main, "mnuUpdateEntry");
          }},
         {"Remove 2 Entries",
+         {"Warden"},
          [&] {
              table->selectionModel()->select(
                  QItemSelection(w.model()->index(0, 0),
@@ -298,6 +310,7 @@ void TestFrmForce::undoEveryChange() {
         c.make();
         QCOMPARE(w.force->undoStack()->undoText(), QString::fromUtf8(c.step));
         QVERIFY2(!(w.force->force() == states.back()), c.step);
+        QCOMPARE(w.names(), c.names);
         states.push_back(w.force->force());
         totals.push_back(w.total());
     }
@@ -319,6 +332,12 @@ void TestFrmForce::undoEveryChange() {
         trigger(*w.force, "mnuForceRedo");
         shows(k);
     }
+    // The entry the main window took is still found after its updates were undone and redone.
+    act(w.main, "chkSkimmer");
+    trigger(w.main, "mnuUpdateEntry");
+    QCOMPARE(boxes.seen, QStringList());
+    QCOMPARE(w.force->undoStack()->undoText(), "Update Warden");
+    QCOMPARE(w.force->force().entries()[0].points, states[1].entries()[0].points);
 }
 
 // Through the window's own menus and dialogs, to the test's folder.
