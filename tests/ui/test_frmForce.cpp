@@ -362,6 +362,10 @@ void TestFrmForce::saveAndReopen() {
     trigger(*w.force, "mnuForceNew");
     QVERIFY(w.force->force() == Force());
     QCOMPARE(w.total(), "0 points, 0 vehicles");
+    // The new force's first step undoes to the new force, not to the one saved.
+    find<QPushButton>(*w.force, "cmdForceAdd")->click();
+    trigger(*w.force, "mnuForceUndo");
+    QVERIFY(w.force->force() == Force());
     answerFileDialog(path);
     trigger(*w.force, "mnuForceOpen");
     QVERIFY(w.force->force() == made);
@@ -538,6 +542,13 @@ void TestFrmForce::keysAndReaders() {
         QCOMPARE(w.model()->headerData(h.column, Qt::Horizontal).toString(),
                  QString(h.text).section(':', 0, 0));
     }
+    // Count is edited in place, In Play is a check box; the rest are read only.
+    for (int column = 0; column < ForceModel::Columns; ++column)
+        QCOMPARE(w.model()->flags(w.model()->index(0, column)) &
+                     (Qt::ItemIsEditable | Qt::ItemIsUserCheckable),
+                 column == ForceModel::Count    ? Qt::ItemIsEditable
+                 : column == ForceModel::InPlay ? Qt::ItemIsUserCheckable
+                                                : Qt::NoItemFlags);
     QStringList keys;
     for (const QAbstractButton* b : w.force->findChildren<QPushButton*>())
         keys << QString(b->text()[b->text().indexOf('&') + 1]).toUpper();
