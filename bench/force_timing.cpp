@@ -72,6 +72,7 @@ ivc::Force hundredEntries() {
 
 } // namespace
 
+// One run through the figures, in the order a user meets them.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QTemporaryDir dir;

@@ -212,7 +212,19 @@ void FrmForce::buildControls() {
     m_limit->setAccessibleName(QStringLiteral("Points limit"));
     column->addLayout(top);
 
-    m_table = new QTableView(central);
+    column->addWidget(buildTable(central), 1);
+    column->addLayout(buildFooter(central));
+    setCentralWidget(central);
+    QWidget::setTabOrder(m_name, m_limit);
+    QWidget::setTabOrder(m_limit, m_table);
+    QWidget::setTabOrder(m_table, m_buttons.front());
+    for (std::size_t k = 1; k < m_buttons.size(); ++k)
+        QWidget::setTabOrder(m_buttons[k - 1], m_buttons[k]);
+}
+
+// Count edited in place with its own spin box; a double-click edits the entry instead.
+QTableView* FrmForce::buildTable(QWidget* parent) {
+    m_table = new QTableView(parent);
     m_table->setObjectName(QStringLiteral("tblForce"));
     m_table->setAccessibleName(QStringLiteral("Entries"));
     m_table->setModel(m_model);
@@ -223,35 +235,34 @@ void FrmForce::buildControls() {
                              QAbstractItemView::SelectedClicked | QAbstractItemView::AnyKeyPressed);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setSectionResizeMode(ForceModel::Name, QHeaderView::Stretch);
-    column->addWidget(m_table, 1);
+    return m_table;
+}
 
+// The total with its warning icon, then the buttons.
+QVBoxLayout* FrmForce::buildFooter(QWidget* parent) {
     auto* totalRow = new QHBoxLayout;
-    m_warning = new QLabel(central);
+    m_warning = new QLabel(parent);
     m_warning->setObjectName(QStringLiteral("lblForceWarning"));
     const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize);
     m_warning->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(icon, icon));
     m_warning->setAccessibleName(QStringLiteral("Over the limit"));
-    m_total = new QLabel(central);
+    m_total = new QLabel(parent);
     m_total->setObjectName(QStringLiteral("lblForceTotal"));
     totalRow->addWidget(m_warning);
     totalRow->addWidget(m_total, 1);
-    column->addLayout(totalRow);
 
     auto* buttons = new QHBoxLayout;
     for (const ButtonRow& b : kButtons) {
-        auto* button = new QPushButton(QString::fromUtf8(b.caption), central);
+        auto* button = new QPushButton(QString::fromUtf8(b.caption), parent);
         button->setObjectName(QString::fromLatin1(b.name));
         buttons->addWidget(button);
         m_buttons.push_back(button);
     }
     buttons->addStretch(1);
-    column->addLayout(buttons);
-    setCentralWidget(central);
-    QWidget::setTabOrder(m_name, m_limit);
-    QWidget::setTabOrder(m_limit, m_table);
-    QWidget::setTabOrder(m_table, m_buttons.front());
-    for (std::size_t k = 1; k < m_buttons.size(); ++k)
-        QWidget::setTabOrder(m_buttons[k - 1], m_buttons[k]);
+    auto* footer = new QVBoxLayout;
+    footer->addLayout(totalRow);
+    footer->addLayout(buttons);
+    return footer;
 }
 
 void FrmForce::connectControls() {

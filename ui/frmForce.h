@@ -17,6 +17,7 @@ class QPushButton;
 class QSpinBox;
 class QTableView;
 class QUndoStack;
+class QVBoxLayout;
 
 namespace ivc::ui {
 
@@ -72,6 +73,8 @@ protected:
 
 private:
     void buildControls();
+    QTableView* buildTable(QWidget* parent);
+    QVBoxLayout* buildFooter(QWidget* parent);
     void buildFileMenu();
     void buildEditMenu();
     void wireDocument();

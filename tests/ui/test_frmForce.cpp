@@ -150,6 +150,7 @@ void TestFrmForce::totals() {
 
 // "&Add This Design" prices the main window's design without changing it; "&Edit" hands
 // an entry back after the main window's question; "&Update Force Entry" writes it back.
+// One story, as the entry's design goes from window to window.
 void TestFrmForce::addingAndEditing() {
     Windows w;
     QTemporaryDir dir;
@@ -237,7 +238,8 @@ void TestFrmForce::addFiles() {
 }
 
 // Each kind of change is one named step; undo goes back through every one to the empty
-// force, and redo forward to the end, each state exactly as it was.
+// force, and redo forward to the end, each state exactly as it was. Long for its table of
+// changes, one row each.
 void TestFrmForce::undoEveryChange() {
     Windows w;
     QTemporaryDir dir;
