@@ -1,8 +1,11 @@
 #include "app/commandLine.h"
+#include "io/forceFile.h"
 #include "ui/desktop.h"
+#include "ui/frmForce.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Ironvale Vehicle Creator"));
@@ -29,7 +32,16 @@ int main(int argc, char* argv[]) {
     ivc::ui::FrmMain window;
     window.show();
     // A file that cannot be opened is told, and the design starts fresh.
-    if (const auto file = commandLine.fileToOpen())
-        window.openFile(*file);
+    if (const auto file = commandLine.fileToOpen()) {
+        // A force file opens in the force window, beside the main window.
+        if (QFileInfo(*file).suffix().compare(QLatin1String(ivc::io::kForceSuffix),
+                                              Qt::CaseInsensitive) == 0) {
+            ivc::ui::FrmForce* force = window.forceWindow();
+            force->show();
+            force->openFile(*file);
+        } else {
+            window.openFile(*file);
+        }
+    }
     return QApplication::exec();
 }

@@ -99,6 +99,14 @@ bool Document::openFile(const QString& path) {
     return true;
 }
 
+void Document::startUntitled(const QString& title) {
+    m_undo->clear();
+    m_path.clear();
+    m_window->setWindowFilePath({});
+    m_window->setWindowTitle(title.isEmpty() ? m_title : title);
+    m_window->setWindowModified(false);
+}
+
 void Document::setCurrentFile(const QString& path) {
     m_path = QFileInfo(path).absoluteFilePath();
     m_window->setWindowFilePath(m_path);

@@ -64,6 +64,10 @@ public:
     bool openFile(const QString& path);
     // Asks about unsaved changes, then for a file to open.
     void openWithDialog();
+    // The state now held comes from no file (a new one, a design taken from a force or the
+    // clipboard): the next save asks for a file, the undo steps are gone, and the title is
+    // `title`, or the window's own when empty, until a file is opened or saved.
+    void startUntitled(const QString& title = {});
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

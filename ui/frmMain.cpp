@@ -4,6 +4,7 @@
 #include "core/tables.h"
 #include "ui/desktop.h"
 #include "ui/document.h"
+#include "ui/frmForce.h"
 #include "ui/frmPrint.h"
 #include "ui/frmRules.h"
 #include "ui/keys.h"
@@ -89,6 +90,7 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
     wireDocument();
     buildFileMenus();
     buildEditMenu();
+    buildForceMenu();
     buildControls();
     connectControls();
     // Connected after the window's own handler, so the model holds the new name already.
@@ -101,6 +103,8 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
     setWindowIcon(applicationIcon());
     setPalette(withDistinctDisabled(QApplication::palette(this)));
     connectKeys();
+    connect(m_name, &QLineEdit::textChanged, this, &FrmMain::showEntryTitle);
+    FrmForce::watchMain(*this);
 }
 
 FrmMain::~FrmMain() = default;

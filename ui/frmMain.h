@@ -26,6 +26,7 @@ class QWidget;
 namespace ivc::ui {
 
 class Document;
+class FrmForce;
 class FrmPrint;
 template <typename State> class History;
 enum class Parent : int; // the containers the main window's controls are placed in
@@ -52,6 +53,16 @@ public:
     void setPrinterSetup(std::function<void(QPrinter&)> setup) {
         m_printerSetup = std::move(setup);
     }
+
+    // ---- The force window, made on first use (existingForceWindow() is null before).
+    FrmForce* forceWindow();
+    FrmForce* existingForceWindow() const { return m_force; }
+    // A design in place of the one in hand, from no file (an entry of the force, the
+    // clipboard), after the unsaved-changes question: false when the user keeps the design
+    // in hand. `title` is the window's title then; a named `step` makes the change undoable.
+    bool takeDesign(const MainModel& model, const QString& title, const QString& step = {});
+    // While the design in hand was taken from the force, the title says so.
+    void showEntryTitle();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -117,6 +128,12 @@ private:
     QLineEdit* m_name = nullptr;
     std::unique_ptr<FrmPrint> m_print;
     std::function<void(QPrinter&)> m_printerSetup;
+
+    // The force window's menu, and designs on the clipboard.
+    void buildForceMenu();
+    void copyDesign();
+    void pasteDesign();
+    FrmForce* m_force = nullptr;
 };
 
 } // namespace ivc::ui

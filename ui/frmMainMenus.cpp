@@ -5,8 +5,10 @@
 #include "io/designFile.h"
 #include "ui/document.h"
 #include "ui/frmAbout.h"
+#include "ui/frmForce.h"
 #include "ui/frmRules.h"
 #include "ui/mainLayout.h"
+#include "ui/messageBox.h"
 #include "ui/sharing.h"
 
 #include <QLineEdit>
@@ -18,7 +20,7 @@
 #include <functional>
 
 // The main window's menus: the design as a document (File's open and save, Edit's undo and
-// redo), sharing its card, and the help windows.
+// redo), sharing its card, the force window, and the help windows.
 namespace ivc::ui {
 
 using namespace layout;
@@ -116,6 +118,8 @@ bool FrmMain::openDesign(const QString& path, QString& message) {
     m_history->reset(*opened.model);
     restore(*opened.model);
     message = opened.note;
+    if (m_force)
+        m_force->unlink(); // the design in hand is the file's now
     return true;
 }
 
@@ -216,6 +220,92 @@ void FrmMain::copyTextCard() {
 void FrmMain::printCard() {
     if (runTotal())
         sharing::printWithDialog(this, {makeCard(m_model)}, m_printerSetup);
+}
+
+// ---- The force window ------------------------------------------------------------------
+
+void FrmMain::buildForceMenu() {
+    auto* menu = new QMenu(QStringLiteral("F&orce"), menuBar());
+    menu->setObjectName(QStringLiteral("mnuForce"));
+    struct Entry {
+        const char* name;
+        const char* caption;
+        std::function<void(FrmForce&)> run;
+    };
+    const std::array<Entry, 3> entries = {{
+        {"mnuShowForce", "&Show Force", [](FrmForce&) {}},
+        {"mnuAddToForce", "&Add This Design",
+         [this](FrmForce& force) { force.addDesign(capture(m_model)); }},
+        {"mnuUpdateEntry", "&Update Force Entry", [](FrmForce& force) { force.updateEntry(); }},
+    }};
+    for (const Entry& e : entries) {
+        QAction* action = menu->addAction(QString::fromUtf8(e.caption));
+        action->setObjectName(QString::fromLatin1(e.name));
+        connect(action, &QAction::triggered, this, [this, run = e.run] {
+            FrmForce* force = forceWindow();
+            force->show();
+            force->raise();
+            run(*force);
+        });
+    }
+    // Between Edit and Rules.
+    menuBar()->insertMenu(findChild<QMenu*>(QStringLiteral("mnuSpecial"))->menuAction(), menu);
+    QMenu* edit = findChild<QMenu*>(QStringLiteral("mnuEdit"));
+    QAction* copy = edit->addAction(QStringLiteral("Copy Design"), this, &FrmMain::copyDesign);
+    copy->setObjectName(QStringLiteral("mnuCopyDesign"));
+    QAction* paste = edit->addAction(QStringLiteral("Paste Design"), this, &FrmMain::pasteDesign);
+    paste->setObjectName(QStringLiteral("mnuPasteDesign"));
+}
+
+FrmForce* FrmMain::forceWindow() {
+    if (m_force == nullptr)
+        m_force = new FrmForce(*this);
+    return m_force;
+}
+
+bool FrmMain::takeDesign(const MainModel& model, const QString& title, const QString& step) {
+    if (!m_document->maybeSave())
+        return false;
+    restore(model);
+    m_document->startUntitled(title);
+    if (step.isEmpty())
+        m_history->reset(model);
+    else
+        m_history->record(model, step);
+    return true;
+}
+
+void FrmMain::showEntryTitle() {
+    const QString title =
+        m_force != nullptr ? m_force->linkTitle(QString::fromStdString(m_model.name())) : QString();
+    if (!title.isEmpty() && m_document->path().isEmpty())
+        setWindowTitle(title);
+}
+
+void FrmMain::copyDesign() {
+    const Design design = capture(m_model);
+    sharing::copyDesign(design, makeCard(replay(design).model));
+}
+
+// A pasted design is checked as a file is, before the question; its step can be undone.
+void FrmMain::pasteDesign() {
+    const QString title = QStringLiteral("Paste Design");
+    const auto bytes = sharing::clipboardDesign();
+    if (!bytes) {
+        ask(this, title, QString::fromLatin1(sharing::kNoDesignOnClipboard));
+        return;
+    }
+    const io::Opened opened = io::openDesign(*bytes, QStringLiteral("the pasted design"));
+    if (!opened.model) {
+        ask(this, title, opened.error);
+        return;
+    }
+    if (!takeDesign(*opened.model, {}, title))
+        return;
+    if (m_force)
+        m_force->unlink();
+    if (!opened.note.isEmpty())
+        ask(this, title, opened.note);
 }
 
 } // namespace ivc::ui

@@ -1,10 +1,15 @@
 #pragma once
 
 #include "core/card.h"
+#include "core/design.h"
+#include "core/force.h"
+
+#include <QByteArray>
 
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QPrinter;
@@ -27,5 +32,22 @@ void printWithDialog(QWidget* parent, const std::vector<CardTexts>& cards,
 
 // Puts the cards on the clipboard as plain text, a blank line between two cards.
 void copyAsText(const std::vector<CardTexts>& cards);
+
+// ---- Forces and designs on the clipboard -------------------------------------------------
+
+// Puts a design on the clipboard twice over: as its design file, under the design files'
+// MIME type, for this program (another running copy too), and as its text card.
+void copyDesign(const Design& design, const CardTexts& card);
+
+// The design file the clipboard holds, or nothing when it holds none.
+std::optional<QByteArray> clipboardDesign();
+
+// The message when the clipboard holds no design.
+inline constexpr char kNoDesignOnClipboard[] = "The clipboard holds no vehicle design.";
+
+// Opens the print dialog on a printer that `setup` may prepare and prints the force's list
+// and cards as its PDF export lays them.
+void printForceWithDialog(QWidget* parent, const Force& force,
+                          const std::function<void(QPrinter&)>& setup = {});
 
 } // namespace ivc::ui::sharing

@@ -1,0 +1,571 @@
+#include "uitest.h"
+
+#include "core/force.h"
+#include "io/forceFile.h"
+#include "ui/forceModel.h"
+#include "ui/frmForce.h"
+
+using namespace ivc;
+using namespace ivc::test;
+using ivc::ui::ForceModel;
+using ivc::ui::FrmForce;
+using ivc::ui::FrmMain;
+
+namespace {
+
+const QString kForceTitle = QString::fromUtf8("Force \u2014 Ironvale Vehicle Creator");
+
+// The main window holding a design saved to `dir` under its name, and its force window.
+struct Windows {
+    FrmMain main;
+    FrmForce* force = nullptr;
+    Windows() {
+        trigger(main, "mnuShowForce");
+        force = main.existingForceWindow();
+        if (force == nullptr || !force->isVisible() || !QTest::qWaitForWindowExposed(force))
+            qFatal("Show Force showed no force window");
+        force->activateWindow();
+        if (!QTest::qWaitForWindowActive(force))
+            qFatal("the force window is not active");
+    }
+    QTableView* table() const { return find<QTableView>(*force, "tblForce"); }
+    QAbstractItemModel* model() const { return table()->model(); }
+    QString cell(int row, int column) const {
+        return model()->index(row, column).data().toString();
+    }
+    void select(int row) const { table()->selectRow(row); }
+    QString total() const { return caption(*force, "lblForceTotal"); }
+    QStringList names() const {
+        QStringList n;
+        for (int r = 0; r < model()->rowCount(); ++r)
+            n << cell(r, ForceModel::Name);
+        return n;
+    }
+};
+
+QString saved(const QTemporaryDir& dir, const MainModel& design, const QString& file) {
+    const QString path = dir.filePath(file);
+    if (!io::saveDesign(path, capture(design)).isEmpty())
+        qFatal("cannot save %s", qPrintable(path));
+    return path;
+}
+
+// The main window holds the design as a user opened it; its total as "&Calculate" shows it.
+QString holdDesign(Windows& w, const MainModel& design, const QTemporaryDir& dir) {
+    if (!w.main.openFile(saved(dir, design, "held.ivc")))
+        qFatal("cannot open the design");
+    return caption(w.main, "lblPoints");
+}
+
+QString pdfText(const QString& path, int first, int last) {
+    return output("pdftotext", {"-layout", "-f", QString::number(first), "-l",
+                                QString::number(last), path, "-"});
+}
+
+void dropOn(QWidget& target, const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& p : paths)
+        urls << QUrl::fromLocalFile(p);
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+}
+
+} // namespace
+
+class TestFrmForce : public QObject {
+    Q_OBJECT
+private slots:
+    void totals_data();
+    void totals();
+    void addingAndEditing();
+    void addFiles();
+    void undoEveryChange();
+    void saveAndReopen();
+    void closeQuestion_data();
+    void closeQuestion();
+    void clipboard();
+    void dropped();
+    void exportAndPrint();
+    void keysAndReaders();
+};
+
+// Entries as "count" or "count-" (out of play) of the 130-point walk-through design.
+void TestFrmForce::totals_data() {
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("one vehicle, no limit") << QStringList{"1"} << 0 << "130 points, 1 vehicle";
+    QTest::newRow("counts multiply")
+        << QStringList{"3", "2"} << 1000 << "650 of 1,000 points, 5 vehicles";
+    QTest::newRow("out of play counts nothing")
+        << QStringList{"3", "2-"} << 1000 << "390 of 1,000 points, 3 vehicles";
+    QTest::newRow("limit met exactly")
+        << QStringList{"5"} << 650 << "650 of 650 points, 5 vehicles";
+    QTest::newRow("limit passed by one")
+        << QStringList{"5"} << 649 << "650 of 649 points, 5 vehicles: 1 over";
+    QTest::newRow("wider than a design's points")
+        << QStringList{"99", "99", "99"} << 32767
+        << "38,610 of 32,767 points, 297 vehicles: 5,843 over";
+}
+
+// Through the widgets and the table's model, as a user and a screen reader reach them.
+void TestFrmForce::totals() {
+    QFETCH(QStringList, entries);
+    QFETCH(int, limit);
+    QFETCH(QString, summary);
+    Windows w;
+    QTemporaryDir dir;
+    QCOMPARE(holdDesign(w, typicalDesign("Warden"), dir), "130");
+    for (int row = 0; row < entries.size(); ++row) {
+        find<QPushButton>(*w.force, "cmdForceAdd")->click();
+        const QString& e = entries[row];
+        const int count = e.chopped(e.endsWith('-')).toInt();
+        if (count != 1) // an entry starts at one
+            QVERIFY(w.model()->setData(w.model()->index(row, ForceModel::Count), count));
+        if (e.endsWith('-'))
+            QVERIFY(w.model()->setData(w.model()->index(row, ForceModel::InPlay), Qt::Unchecked,
+                                       Qt::CheckStateRole));
+        QCOMPARE(w.cell(row, ForceModel::Points), "130");
+        QCOMPARE(w.cell(row, ForceModel::Total), QLocale(QLocale::English).toString(130 * count));
+        QCOMPARE(w.model()->index(row, ForceModel::Name).data(Qt::ForegroundRole).isValid(),
+                 e.endsWith('-'));
+    }
+    find<QSpinBox>(*w.force, "spnLimit")->setValue(limit);
+    QCOMPARE(w.total(), summary);
+    const auto* label = find<QLabel>(*w.force, "lblForceTotal");
+    QCOMPARE(label->accessibleName(), summary);
+    const bool over = summary.endsWith("over");
+    QCOMPARE(find<QLabel>(*w.force, "lblForceWarning")->isVisibleTo(w.force), over);
+    QCOMPARE(label->palette().color(QPalette::WindowText) !=
+                 w.force->palette().color(QPalette::WindowText),
+             over);
+    // A count out of range is refused, and changes nothing.
+    QVERIFY(!w.model()->setData(w.model()->index(0, ForceModel::Count), 100));
+    QCOMPARE(w.total(), summary);
+}
+
+// "&Add This Design" prices the main window's design without changing it; "&Edit" hands
+// an entry back after the main window's question; "&Update Force Entry" writes it back.
+// One story, as the entry's design goes from window to window.
+void TestFrmForce::addingAndEditing() {
+    Windows w;
+    QTemporaryDir dir;
+    BoxAnswerer boxes;
+    // Not yet as far as "&Calculate": refused with what the rules say.
+    find<QPushButton>(*w.force, "cmdForceAdd")->click();
+    QCOMPARE(boxes.seen, QStringList{"Add This Design: Cannot add \"(no name)\": Its points "
+                                     "cannot be calculated before its armor is confirmed. [Ok]"});
+    QCOMPARE(w.model()->rowCount(), 0);
+    const QString hulkPoints = holdDesign(w, fullestDesign(1, "Hulk"), dir);
+    const Controls before = w.main.model().controls();
+    const int steps = w.main.undoStack()->count();
+    trigger(w.main, "mnuAddToForce");
+    QCOMPARE(w.names(), QStringList{"Hulk"});
+    QCOMPARE(w.cell(0, ForceModel::Points), QLocale(QLocale::English).toString(hulkPoints.toInt()));
+    QVERIFY(w.main.model().controls() == before);
+    QCOMPARE(w.main.undoStack()->count(), steps);
+    holdDesign(w, typicalDesign("Warden"), dir);
+    find<QPushButton>(*w.force, "cmdForceAdd")->click();
+    find<QLineEdit>(*w.force, "txtForceName")->setText("Strike Group");
+
+    // The main window's design has changes: Cancel keeps it, Discard takes the entry.
+    act(w.main, "txtName=Warden Mk II");
+    boxes.seen.clear();
+    boxes.queue("Cancel Discard");
+    w.select(0);
+    find<QPushButton>(*w.force, "cmdForceEdit")->click();
+    QCOMPARE(w.main.model().name(), "Warden Mk II");
+    const QPoint race = w.table()->visualRect(w.model()->index(0, ForceModel::Race)).center();
+    QTest::mouseClick(w.table()->viewport(), Qt::LeftButton, {}, race);
+    QTest::mouseDClick(w.table()->viewport(), Qt::LeftButton, {}, race);
+    QCOMPARE(boxes.seen.size(), 2);
+    QVERIFY(boxes.seen[1].contains("Save changes to this design?"));
+    QCOMPARE(w.main.model().name(), "Hulk");
+    QCOMPARE(w.main.windowTitle(), QString::fromUtf8("Hulk \u2014 from Strike Group"));
+    act(w.main, "txtName=Hulk Prime");
+    QCOMPARE(w.main.windowTitle(), QString::fromUtf8("Hulk Prime \u2014 from Strike Group"));
+
+    // Written back into its entry, with its points; a design the rules refuse is told.
+    trigger(w.main, "mnuUpdateEntry");
+    QCOMPARE(w.names(), (QStringList{"Hulk Prime", "Warden"}));
+    QCOMPARE(w.force->undoStack()->undoText(), "Update Hulk Prime");
+    act(w.main, "cmdReset");
+    boxes.seen.clear();
+    trigger(w.main, "mnuUpdateEntry");
+    QCOMPARE(boxes.seen, QStringList{"Update Force Entry: Cannot update \"Hulk Prime\": Its "
+                                     "points cannot be calculated before its armor is "
+                                     "confirmed. [Ok]"});
+    // A design opened from a file is no longer the entry's.
+    holdDesign(w, typicalDesign("Warden"), dir);
+    boxes.seen.clear();
+    trigger(w.main, "mnuUpdateEntry");
+    QCOMPARE(boxes.seen, QStringList{"Update Force Entry: The design in hand was not taken "
+                                     "from the force. [Ok]"});
+    QCOMPARE(w.names(), (QStringList{"Hulk Prime", "Warden"}));
+}
+
+// Several files at once through the dialog: the ones that cannot be added are named with
+// their reasons in one message, and the others are added as one step.
+void TestFrmForce::addFiles() {
+    Windows w;
+    QTemporaryDir dir;
+    BoxAnswerer boxes;
+    saved(dir, typicalDesign("Warden"), "a.ivc");
+    QFile bad(dir.filePath("b.ivc"));
+    QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("not a design") > 0);
+    bad.close();
+    saved(dir, MainModel(), "c.ivc");
+    saved(dir, fullestDesign(2, "Hulk"), "d.ivc");
+    answerNext<QFileDialog>([&dir](QFileDialog& d) {
+        d.setDirectory(dir.path());
+        d.findChild<QLineEdit*>("fileNameEdit")->setText("\"a.ivc\" \"b.ivc\" \"c.ivc\" \"d.ivc\"");
+        static_cast<QDialog&>(d).accept();
+    });
+    find<QPushButton>(*w.force, "cmdForceAddFiles")->click();
+    QCOMPARE(w.names(), (QStringList{"Warden", "Hulk"}));
+    QCOMPARE(boxes.seen.size(), 1);
+    const QStringList lines = boxes.seen.front().split('\n');
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].startsWith("Add Files: Cannot open \"b.ivc\": "), qPrintable(lines[0]));
+    QCOMPARE(lines[1], "Cannot add \"c.ivc\": Its points cannot be calculated before its armor "
+                       "is confirmed. [Ok]");
+    QCOMPARE(w.force->undoStack()->count(), 1);
+    QCOMPARE(w.force->undoStack()->undoText(), "Add 2 Designs");
+}
+
+// Each kind of change is one named step; undo goes back through every one to the empty
+// force, and redo forward to the end, each state exactly as it was. Long for its table of
+// changes, one row each.
+void TestFrmForce::undoEveryChange() {
+    Windows w;
+    QTemporaryDir dir;
+    BoxAnswerer boxes;
+    holdDesign(w, typicalDesign("Warden"), dir);
+    QTableView* table = w.table();
+    struct Change {
+        const char* step;
+        QStringList names; // the entries after it
+        std::function<void()> make;
+    };
+    const std::vector<Change> changes = {
+        {"Add Warden", {"Warden"}, [&] { find<QPushButton>(*w.force, "cmdForceAdd")->click(); }},
+        {"Add 2 Designs",
+         {"Warden", "Hulk", "Ram"},
+         [&] {
+             w.force->addFiles({saved(dir, fullestDesign(1, "Hulk"), "h.ivc"),
+                                saved(dir, fullestDesign(3, "Ram"), "r.ivc")});
+         }},
+        {"Count 3, Warden",
+         {"Warden", "Hulk", "Ram"},
+         [&] { w.model()->setData(w.model()->index(0, ForceModel::Count), 3); }},
+        {"Out of Play, Hulk",
+         {"Warden", "Hulk", "Ram"},
+         [&] {
+             w.model()->setData(w.model()->index(1, ForceModel::InPlay), Qt::Unchecked,
+                                Qt::CheckStateRole);
+         }},
+        {"Limit 1,500",
+         {"Warden", "Hulk", "Ram"},
+         [&] { find<QSpinBox>(*w.force, "spnLimit")->setValue(1500); }},
+        {"Force Name",
+         {"Warden", "Hulk", "Ram"},
+         [&] { QTest::keyClicks(find<QLineEdit>(*w.force, "txtForceName"), "Strike"); }},
+        {"Move Down Warden",
+         {"Hulk", "Warden", "Ram"},
+         [&] {
+             w.select(0);
+             find<QPushButton>(*w.force, "cmdForceDown")->click();
+         }},
+        {"Move Up Ram",
+         {"Hulk", "Ram", "Warden"},
+         [&] {
+             w.select(2);
+             find<QPushButton>(*w.force, "cmdForceUp")->click();
+         }},
+        {"Update Warden",
+         {"Hulk", "Ram", "Warden"},
+         [&] {
+             w.select(2);
+             find<QPushButton>(*w.force, "cmdForceEdit")->click();
+             act(w.main, "txtName=Warden");
+             act(w.main, "chkSkimmer");
+             trigger(w.main, "mnuUpdateEntry");
+         }},
+        {"Remove 2 Entries",
+         {"Warden"},
+         [&] {
+             table->selectionModel()->select(
+                 QItemSelection(w.model()->index(0, 0),
+                                w.model()->index(1, ForceModel::Columns - 1)),
+                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+             table->setFocus();
+             QTest::keyClick(table, Qt::Key_Delete);
+         }},
+    };
+    std::vector<Force> states{w.force->force()};
+    std::vector<QString> totals{w.total()};
+    for (const Change& c : changes) {
+        c.make();
+        QCOMPARE(w.force->undoStack()->undoText(), QString::fromUtf8(c.step));
+        QVERIFY2(!(w.force->force() == states.back()), c.step);
+        QCOMPARE(w.names(), c.names);
+        states.push_back(w.force->force());
+        totals.push_back(w.total());
+    }
+    QCOMPARE(w.force->undoStack()->count(), static_cast<int>(changes.size()));
+    QCOMPARE(boxes.seen, QStringList());
+    const auto shows = [&](std::size_t k) {
+        QVERIFY(w.force->force() == states[k]);
+        QCOMPARE(w.total(), totals[k]);
+        QCOMPARE(find<QLineEdit>(*w.force, "txtForceName")->text().toStdString(), states[k].name());
+        QCOMPARE(find<QSpinBox>(*w.force, "spnLimit")->value(), states[k].limit());
+        QCOMPARE(w.model()->rowCount(), static_cast<int>(states[k].size()));
+    };
+    for (std::size_t k = changes.size(); k-- > 0;) {
+        trigger(*w.force, "mnuForceUndo");
+        shows(k);
+    }
+    QVERIFY(w.force->force() == Force());
+    for (std::size_t k = 1; k <= changes.size(); ++k) {
+        trigger(*w.force, "mnuForceRedo");
+        shows(k);
+    }
+    // The entry the main window took is still found after its updates were undone and redone.
+    act(w.main, "chkSkimmer");
+    trigger(w.main, "mnuUpdateEntry");
+    QCOMPARE(boxes.seen, QStringList());
+    QCOMPARE(w.force->undoStack()->undoText(), "Update Warden");
+    QCOMPARE(w.force->force().entries()[0].points, states[1].entries()[0].points);
+}
+
+// Through the window's own menus and dialogs, to the test's folder.
+void TestFrmForce::saveAndReopen() {
+    Windows w;
+    QTemporaryDir dir;
+    BoxAnswerer boxes;
+    holdDesign(w, typicalDesign("Warden"), dir);
+    find<QPushButton>(*w.force, "cmdForceAdd")->click();
+    w.force->addFiles({saved(dir, fullestDesign(2, "Hulk"), "h.ivc")});
+    w.model()->setData(w.model()->index(1, ForceModel::Count), 4);
+    w.model()->setData(w.model()->index(0, ForceModel::InPlay), Qt::Unchecked, Qt::CheckStateRole);
+    find<QSpinBox>(*w.force, "spnLimit")->setValue(2000);
+    find<QLineEdit>(*w.force, "txtForceName")->setText("Strike Group");
+    const Force made = w.force->force();
+    const QString path = dir.filePath("strike.ivf");
+    answerFileDialog(path);
+    trigger(*w.force, "mnuForceSaveAs");
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(w.force->windowTitle(), "strike.ivf[*] \u2014 " + kForceTitle);
+    QVERIFY(!w.force->isWindowModified());
+    trigger(*w.force, "mnuForceNew");
+    QVERIFY(w.force->force() == Force());
+    QCOMPARE(w.total(), "0 points, 0 vehicles");
+    // The new force's first step undoes to the new force, not to the one saved.
+    find<QPushButton>(*w.force, "cmdForceAdd")->click();
+    trigger(*w.force, "mnuForceUndo");
+    QVERIFY(w.force->force() == Force());
+    answerFileDialog(path);
+    trigger(*w.force, "mnuForceOpen");
+    QVERIFY(w.force->force() == made);
+    QCOMPARE(find<QLineEdit>(*w.force, "txtForceName")->text(), "Strike Group");
+    QCOMPARE(boxes.seen, QStringList());
+    QCOMPARE(w.force->undoStack()->count(), 0);
+}
+
+void TestFrmForce::closeQuestion_data() {
+    QTest::addColumn<QString>("through");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("Cancel keeps the force") << "close"
+                                            << "Cancel" << false << false;
+    QTest::newRow("Discard closes") << "close"
+                                    << "Discard" << true << false;
+    QTest::newRow("Save writes, then closes") << "close"
+                                              << "Save" << true << true;
+    QTest::newRow("the program's end, Cancel") << "exit"
+                                               << "Cancel" << false << false;
+    QTest::newRow("the program's end, Save") << "exit"
+                                             << "Save" << true << true;
+}
+
+// The force's question, on closing its window and on the program's end through the main
+// window; nothing is asked of a force unchanged since it was saved.
+void TestFrmForce::closeQuestion() {
+    QFETCH(QString, through);
+    QFETCH(QString, answer);
+    QFETCH(bool, closed);
+    QFETCH(bool, written);
+    Windows w;
+    QTemporaryDir dir;
+    holdDesign(w, typicalDesign("Warden"), dir);
+    w.main.show();
+    find<QPushButton>(*w.force, "cmdForceAdd")->click();
+    BoxAnswerer boxes;
+    boxes.queue(answer);
+    const QString path = dir.filePath("kept.ivf");
+    if (written)
+        answerFileDialog(path);
+    QWidget& target = through == "close" ? static_cast<QWidget&>(*w.force) : w.main;
+    QCOMPARE(target.close(), closed);
+    QCOMPARE(boxes.seen.value(0),
+             kForceTitle + ": Save changes to this force? [*Save Cancel Discard]");
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(w.force->isVisible(), !closed || through == "exit");
+    QCOMPARE(QFile::exists(path), written);
+    if (written) {
+        QVERIFY(io::openForce(path).force == w.force->force());
+        QVERIFY(w.force->close()); // saved: no question
+        QCOMPARE(boxes.seen.size(), 1);
+    }
+}
+
+// A design crosses between the windows through the clipboard, as its design file and its
+// text card; a clipboard without a design is told.
+void TestFrmForce::clipboard() {
+    Windows w;
+    QTemporaryDir dir;
+    BoxAnswerer boxes;
+    holdDesign(w, typicalDesign("Warden"), dir);
+    trigger(w.main, "mnuCopyDesign");
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data->hasFormat(io::kMimeType));
+    QVERIFY(io::fromJson(data->data(io::kMimeType)).design->name == "Warden");
+    QCOMPARE(data->text().toStdString(), textCard(makeCard(w.main.model())));
+    trigger(*w.force, "mnuForcePasteDesign");
+    QCOMPARE(w.names(), QStringList{"Warden"});
+    QCOMPARE(w.cell(0, ForceModel::Points), "130");
+
+    w.force->addFiles({saved(dir, fullestDesign(4, "Hulk"), "h.ivc")});
+    w.select(1);
+    trigger(*w.force, "mnuForceCopyDesign");
+    trigger(w.main, "mnuPasteDesign");
+    QCOMPARE(w.main.model().name(), "Hulk");
+    QCOMPARE(capture(w.main.model()).weaponSlots,
+             w.force->force().entries()[1].design->weaponSlots);
+    QCOMPARE(w.main.undoStack()->undoText(), "Paste Design");
+    trigger(w.main, "mnuUndo");
+    QCOMPARE(w.main.model().name(), "Warden");
+    QCOMPARE(boxes.seen, QStringList());
+
+    QGuiApplication::clipboard()->setText("Warden, 130 points");
+    trigger(w.main, "mnuPasteDesign");
+    trigger(*w.force, "mnuForcePasteDesign");
+    const QString none = "Paste Design: The clipboard holds no vehicle design. [Ok]";
+    QCOMPARE(boxes.seen, (QStringList{none, none}));
+    QCOMPARE(w.main.model().name(), "Warden");
+    QCOMPARE(w.model()->rowCount(), 2);
+}
+
+// A force file dropped on either window opens in the force window; design files dropped
+// on the force window are added.
+void TestFrmForce::dropped() {
+    Windows w;
+    QTemporaryDir dir;
+    BoxAnswerer boxes;
+    Force strike;
+    strike.setName("Strike Group");
+    QVERIFY(strike.add(capture(typicalDesign("Warden")), 2).empty());
+    const QString forcePath = dir.filePath("strike.ivf");
+    QVERIFY(io::saveForce(forcePath, strike).isEmpty());
+    dropOn(w.main, {forcePath});
+    QVERIFY(w.force->force() == strike);
+    QCOMPARE(w.main.model().name(), "");
+    dropOn(*w.force, {saved(dir, fullestDesign(1, "Hulk"), "h.ivc"),
+                      saved(dir, fullestDesign(2, "Ram"), "r.ivc")});
+    QCOMPARE(w.names(), (QStringList{"Warden", "Hulk", "Ram"}));
+    trigger(*w.force, "mnuForceSave");
+    dropOn(*w.force, {forcePath});
+    QCOMPARE(w.names(), (QStringList{"Warden", "Hulk", "Ram"}));
+    QCOMPARE(boxes.seen, QStringList());
+}
+
+// The PDF: the list page first (entries in play only), then the cards, four a page; the
+// print dialog prints the same, on a printer that writes a file.
+void TestFrmForce::exportAndPrint() {
+    Windows w;
+    QTemporaryDir dir;
+    BoxAnswerer boxes;
+    holdDesign(w, typicalDesign("Warden"), dir);
+    find<QPushButton>(*w.force, "cmdForceAdd")->click();
+    w.force->addFiles({saved(dir, fullestDesign(1, "Hulk"), "h.ivc")});
+    w.model()->setData(w.model()->index(0, ForceModel::Count), 2);
+    w.model()->setData(w.model()->index(1, ForceModel::InPlay), Qt::Unchecked, Qt::CheckStateRole);
+    find<QSpinBox>(*w.force, "spnLimit")->setValue(500);
+    find<QLineEdit>(*w.force, "txtForceName")->setText("Strike Group");
+    const QString path = dir.filePath("strike.pdf");
+    answerFileDialog(path);
+    trigger(*w.force, "mnuForceExport");
+    QCOMPARE(boxes.seen, QStringList());
+    QVERIFY(output("pdfinfo", {path}).contains(QRegularExpression("Pages:\\s+2\\n")));
+    const QString list = pdfText(path, 1, 1).simplified();
+    for (const char* words :
+         {"Strike Group", "Limit: 500 points", "Name Race Type Size Count Points Total",
+          "Warden Concord Tank Normal 2 130 260",
+          "Total: 260 of 500 points, 2 vehicles: 240 under"})
+        QVERIFY2(list.contains(words), qPrintable(QString(words) + " not in " + list));
+    QVERIFY(!list.contains("Hulk"));
+    const QString cards = pdfText(path, 2, 2);
+    QVERIFY(cards.contains("Warden"));
+    QVERIFY(!cards.contains("Hulk"));
+
+    const QString printed = dir.filePath("printed.pdf");
+    w.force->setPrinterSetup([&printed](QPrinter& p) { p.setOutputFileName(printed); });
+    bool toFile = false;
+    answerNext<QPrintDialog>([&toFile](QPrintDialog& d) {
+        toFile = d.printer()->outputFormat() == QPrinter::PdfFormat;
+        toFile ? d.accept() : d.reject(); // never a real printer
+    });
+    trigger(*w.force, "mnuForcePrint");
+    QVERIFY(toFile);
+    QCOMPARE(pdfText(printed, 1, 1).simplified(), list);
+}
+
+// Every control has an access key or a name; cells are heard with their column; Tab goes
+// from the name to the limit, the table and the buttons.
+void TestFrmForce::keysAndReaders() {
+    Windows w;
+    QTemporaryDir dir;
+    holdDesign(w, typicalDesign("Warden"), dir);
+    find<QPushButton>(*w.force, "cmdForceAdd")->click();
+    w.model()->setData(w.model()->index(0, ForceModel::InPlay), Qt::Unchecked, Qt::CheckStateRole);
+    struct Heard {
+        int column;
+        const char* text;
+    };
+    for (const Heard& h :
+         {Heard{ForceModel::Name, "Name: Warden"}, Heard{ForceModel::Points, "Points: 130"},
+          Heard{ForceModel::Count, "Count: 1"}, Heard{ForceModel::InPlay, "In Play: no"}}) {
+        QCOMPARE(w.model()->index(0, h.column).data(Qt::AccessibleTextRole).toString(), h.text);
+        QCOMPARE(w.model()->headerData(h.column, Qt::Horizontal).toString(),
+                 QString(h.text).section(':', 0, 0));
+    }
+    // Count is edited in place, In Play is a check box; the rest are read only.
+    for (int column = 0; column < ForceModel::Columns; ++column)
+        QCOMPARE(w.model()->flags(w.model()->index(0, column)) &
+                     (Qt::ItemIsEditable | Qt::ItemIsUserCheckable),
+                 column == ForceModel::Count    ? Qt::ItemIsEditable
+                 : column == ForceModel::InPlay ? Qt::ItemIsUserCheckable
+                                                : Qt::NoItemFlags);
+    QStringList keys;
+    for (const QAbstractButton* b : w.force->findChildren<QPushButton*>())
+        keys << QString(b->text()[b->text().indexOf('&') + 1]).toUpper();
+    for (const QLabel* l : w.force->findChildren<QLabel*>())
+        if (l->buddy() != nullptr)
+            keys << l->buddy()->objectName() + "=" + l->text();
+    QCOMPARE(keys, (QStringList{"A", "F", "E", "R", "U", "D",
+                                "txtForceName=&Name:", "spnLimit=&Limit:"}));
+    QStringList chain;
+    QWidget* at = find(*w.force, "txtForceName");
+    for (int k = 0; k < 40; ++k, at = at->nextInFocusChain())
+        if ((at->focusPolicy() & Qt::TabFocus) && !at->objectName().startsWith("qt_"))
+            chain << at->objectName();
+    QCOMPARE(chain.mid(0, 4), (QStringList{"txtForceName", "spnLimit", "tblForce", "cmdForceAdd"}));
+}
+
+QTEST_MAIN(TestFrmForce)
+#include "test_frmForce.moc"

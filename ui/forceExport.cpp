@@ -1,0 +1,194 @@
+#include "ui/forceExport.h"
+
+#include "io/atomicFile.h"
+#include "ui/cardPainter.h"
+
+#include <QDir>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <array>
+#include <functional>
+
+namespace ivc::ui {
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+constexpr double kMmPerInch = 25.4;
+// Cards two across and two down, with a gap for the scissors, as a sheet of cards has them.
+constexpr int kColumns = 2;
+constexpr int kRows = 2;
+constexpr double kGapMm = 3.0;
+
+// The list's columns, each starting at a share of the page's width.
+struct ListColumn {
+    const char* heading;
+    double at;
+    bool number;
+};
+constexpr std::array<ListColumn, 7> kListColumns = {{
+    {"Name", 0.00, false},
+    {"Race", 0.34, false},
+    {"Type", 0.47, false},
+    {"Size", 0.62, false},
+    {"Count", 0.80, true},
+    {"Points", 0.90, true},
+    {"Total", 1.00, true},
+}};
+
+std::array<QString, 7> cells(const ForceEntry& e) {
+    const Design& d = *e.design;
+    return {QString::fromStdString(d.name.empty() ? "(no name)" : d.name),
+            QString::fromStdString(d.race),
+            QString::fromStdString(d.type),
+            QString::fromStdString(d.size),
+            QString::number(e.count),
+            QString::fromStdString(withThousands(e.points)),
+            QString::fromStdString(withThousands(e.total()))};
+}
+
+// The grand total against the limit, with how far under or over it is.
+QString totalLine(const Force& force) {
+    std::string text = "Total: " + forceSummary(force);
+    const std::int64_t under = force.limit() - force.total();
+    if (force.limit() > 0 && under > 0)
+        text += ": " + withThousands(under) + " under";
+    else if (force.limit() > 0 && under == 0)
+        text += ": exactly the limit";
+    return QString::fromStdString(text);
+}
+
+// Lays out the list's lines one under another, opening a new page when one is full.
+class ListWriter {
+public:
+    ListWriter(QPainter& painter, QPagedPaintDevice& device)
+        : m_painter(painter), m_device(device),
+          m_area(device.pageLayout().paintRectPixels(device.logicalDpiX())) {}
+
+    void line(const QFont& font, const std::function<void(double)>& draw) {
+        m_painter.setFont(font);
+        const double height = QFontMetricsF(font, &m_device).lineSpacing() * 1.25;
+        if (m_y + height > m_area.height() && m_y > 0) {
+            m_device.newPage();
+            m_y = 0;
+        }
+        m_y += height;
+        draw(m_y - height * 0.3);
+    }
+    void text(const QFont& font, const QString& text) {
+        line(font, [&](double y) { m_painter.drawText(QPointF(0, y), text); });
+    }
+    void row(const QFont& font, const std::array<QString, 7>& texts) {
+        line(font, [&](double y) {
+            const QFontMetricsF metrics(font, &m_device);
+            for (std::size_t k = 0; k < texts.size(); ++k) {
+                const double x = kListColumns[k].at * m_area.width();
+                // A text stops short of the next column; a longer one ends in "…".
+                const double room =
+                    k + 1 < texts.size() && !kListColumns[k].number
+                        ? (kListColumns[k + 1].at - kListColumns[k].at) * m_area.width() -
+                              metrics.averageCharWidth()
+                        : m_area.width();
+                const QString text = metrics.elidedText(texts[k], Qt::ElideRight, room);
+                const double w = metrics.horizontalAdvance(text);
+                m_painter.drawText(QPointF(kListColumns[k].number ? x - w : x, y), text);
+            }
+        });
+    }
+
+private:
+    QPainter& m_painter;
+    QPagedPaintDevice& m_device;
+    QRectF m_area;
+    double m_y = 0;
+};
+
+QFont listFont(double points, bool bold) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void paintList(QPainter& painter, QPagedPaintDevice& device, const Force& force) {
+    ListWriter out(painter, device);
+    out.text(listFont(18, true),
+             QString::fromStdString(force.name().empty() ? "Unnamed force" : force.name()));
+    out.text(listFont(11, false),
+             force.limit() > 0 ? QStringLiteral("Limit: %1 points")
+                                     .arg(QString::fromStdString(withThousands(force.limit())))
+                               : QStringLiteral("Limit: none"));
+    std::array<QString, 7> headings;
+    for (std::size_t k = 0; k < headings.size(); ++k)
+        headings[k] = QString::fromLatin1(kListColumns[k].heading);
+    out.row(listFont(11, true), headings);
+    for (const ForceEntry& e : force.entries()) {
+        if (e.inPlay)
+            out.row(listFont(11, false), cells(e));
+    }
+    out.text(listFont(12, true), totalLine(force));
+}
+
+// The cards as large as the page takes four of them, every card alike, centred.
+void paintCards(QPainter& painter, QPagedPaintDevice& device, const Force& force) {
+    const double unitsPerTwip = device.logicalDpiX() / kTwipsPerInch;
+    const QSizeF card = QSizeF(CardPainter::cardTwips()) * unitsPerTwip;
+    const QRectF area = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    const double gap = kGapMm * device.logicalDpiX() / kMmPerInch;
+    const double scale =
+        std::min({1.0, (area.width() - gap * (kColumns - 1)) / (kColumns * card.width()),
+                  (area.height() - gap * (kRows - 1)) / (kRows * card.height())});
+    const QSizeF cell = card * scale;
+    const QPointF origin((area.width() - kColumns * cell.width() - gap * (kColumns - 1)) / 2,
+                         (area.height() - kRows * cell.height() - gap * (kRows - 1)) / 2);
+    int place = 0;
+    for (const ForceEntry& e : force.entries()) {
+        if (!e.inPlay)
+            continue;
+        if (place % (kColumns * kRows) == 0)
+            device.newPage();
+        const int onPage = place++ % (kColumns * kRows);
+        // A painter of its own for each card: a card keeps fields from the one before.
+        CardPainter painted;
+        painted.setCard(makeCard(replay(*e.design).model));
+        painter.save();
+        painter.translate(origin + QPointF((onPage % kColumns) * (cell.width() + gap),
+                                           (onPage / kColumns) * (cell.height() + gap)));
+        painted.paintCard(painter, unitsPerTwip * scale);
+        painter.restore();
+    }
+}
+
+} // namespace
+
+bool paintForce(QPagedPaintDevice& device, const Force& force) {
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    paintList(painter, device, force);
+    paintCards(painter, device, force);
+    return painter.end();
+}
+
+QString exportForce(const QString& path, const Force& force, const QPageSize& paper) {
+    const QString reason = io::writeAtomically(path, [&](QIODevice& out) {
+        QPdfWriter pdf(&out);
+        pdf.setTitle(QString::fromStdString(force.name().empty() ? "Force" : force.name()));
+        pdf.setPageLayout(
+            QPageLayout(paper, QPageLayout::Landscape,
+                        QMarginsF(kForceMarginMm, kForceMarginMm, kForceMarginMm, kForceMarginMm),
+                        QPageLayout::Millimeter));
+        return paintForce(pdf, force);
+    });
+    if (reason.isEmpty())
+        return {};
+    return QStringLiteral("The force could not be saved as %1: %2.")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+} // namespace ivc::ui
