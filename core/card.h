@@ -5,9 +5,79 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ivc {
+
+// The fields of the Statcard, one row each: the field's widget name (of the first line of a
+// run: "lblWeapons" stands for lblWeapons_0 .. lblWeapons_7), the caption the card prints
+// over it, which the text card uses as its label too, and what a screen reader calls the
+// field (a line of a run is heard with its number: "Weapon 2").
+enum class CardField {
+    Name,
+    Points,
+    FrontArmor,
+    SideArmor,
+    RearArmor,
+    WS,
+    BS,
+    S,
+    I,
+    A,
+    Type,
+    Size,
+    Speed,
+    Category,
+    Structure,
+    Weapons,
+    CloseCombat,
+    Number,
+    Special,
+};
+
+struct CardFieldRow {
+    CardField field;
+    std::string_view objectName;
+    std::string_view caption;
+    std::string_view spoken;
+};
+
+// clang-format off
+inline constexpr std::array<CardFieldRow, 19> kCardFields = {{
+    {CardField::Name,        "lblName",      "Name",                "Name"},
+    {CardField::Points,      "lblPoints",    "Points",              "Points"},
+    {CardField::FrontArmor,  "lblFArmor",    "Front Armor",         "Front Armor"},
+    {CardField::SideArmor,   "lblSArmor",    "Side Armor",          "Side Armor"},
+    {CardField::RearArmor,   "lblRArmor",    "Rear Armor",          "Rear Armor"},
+    {CardField::WS,          "lblWS",        "WS",                  "WS"},
+    {CardField::BS,          "lblBS",        "BS",                  "BS"},
+    {CardField::S,           "lblS",         "S",                   "S"},
+    {CardField::I,           "lblI",         "I",                   "I"},
+    {CardField::A,           "lblA",         "A",                   "A"},
+    {CardField::Type,        "lblType",      "Type",                "Type"},
+    {CardField::Size,        "lblSize",      "Size",                "Size"},
+    {CardField::Speed,       "lblSpeed",     "Speed",               "Speed"},
+    {CardField::Category,    "lblCategory",  "Category",            "Category"},
+    {CardField::Structure,   "lblStructure", "Structure Pts",       "Structure Pts"},
+    {CardField::Weapons,     "lblWeapons",   "Weapons",             "Weapon"},
+    {CardField::CloseCombat, "lblCCW",       "Close Combat Weapon", "Close Combat Weapon"},
+    {CardField::Number,      "lblNumCCW",    "Number",              "Number"},
+    {CardField::Special,     "lblSpecial",   "Special Options",     "Special Option"},
+}};
+// clang-format on
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kCardFields.size(); ++i)
+            if (kCardFields[i].field != static_cast<CardField>(i))
+                return false;
+        return true;
+    }(),
+    "the card's fields are listed in their order");
+
+constexpr const CardFieldRow& cardField(CardField f) {
+    return kCardFields[static_cast<std::size_t>(f)];
+}
 
 // The value fields of the Statcard. A field left nullopt is not written, so the card
 // keeps what an earlier card showed there.

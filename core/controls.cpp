@@ -21,26 +21,48 @@ constexpr std::array kNoneRow = {"None"sv};
 constexpr std::array kSlowRows = {"0"sv, "-1"sv, "-2"sv, "-3"sv, "-4"sv};
 
 // Start-up contents of every list, in ListId order.
+// clang-format off
 constexpr std::array<ListInfo, kListIds> kLists = {{
-    {"lstRace", FrameId::Race, true, kRaceRows},
-    {"lstType", FrameId::Race, true, kTypeRows},
-    {"lstSize", FrameId::Race, true, kSizeRows},
-    {"lstFArmor", FrameId::Armor, true, {}, kFirstArmor, kFirstArmor + 5},
-    {"lstSArmor", FrameId::Armor, true, {}, kFirstArmor, kFirstArmor + 5},
-    {"lstRArmor", FrameId::Armor, true, {}, kFirstArmor, kFirstArmor + 5},
-    {"lstOpen", FrameId::Armor, true, kOpenRows},
-    {"lstTransport", FrameId::Special, true, {}, 1, 51},
-    {"lstStructure", FrameId::Special, false, {}, 1, 9},
-    {"lstConcordF", FrameId::Special, false, {}, 1, 9},
-    {"lstVeyraF", FrameId::Special, false, {}, 1, 4},
-    {"lstGrakF", FrameId::Special, false, {}, 1, 9},
-    {"lstCCW", FrameId::CCW, true, kNoneRow},
-    {"lstAttacks", FrameId::CCW, false, {}, 0, 4},
-    {"lstWpn1", FrameId::Weap, true, kNoneRow},
-    {"lstBattery", FrameId::Weap, false, {}, 0, 6},
-    {"lstSlow", FrameId::Weap, false, kSlowRows},
-    {"lstNumber", FrameId::Weap, true, {}, 1, 8},
+//   name            frame             start  spoken                             step
+//   rows, or the numbers from .. to
+    {"lstRace",      FrameId::Race,    true,  "Race",                            "Race",
+     kRaceRows},
+    {"lstType",      FrameId::Race,    true,  "Type",                            "Type",
+     kTypeRows},
+    {"lstSize",      FrameId::Race,    true,  "Size",                            "Size",
+     kSizeRows},
+    {"lstFArmor",    FrameId::Armor,   true,  "Front armor",                     "Front armor",
+     {}, kFirstArmor, kFirstArmor + 5},
+    {"lstSArmor",    FrameId::Armor,   true,  "Side armor",                      "Side armor",
+     {}, kFirstArmor, kFirstArmor + 5},
+    {"lstRArmor",    FrameId::Armor,   true,  "Rear armor",                      "Rear armor",
+     {}, kFirstArmor, kFirstArmor + 5},
+    {"lstOpen",      FrameId::Armor,   true,  "Open-topped or fully armored",    "",
+     kOpenRows},
+    {"lstTransport", FrameId::Special, true,  "Transport capacity",              "Transport",
+     {}, 1, 51},
+    {"lstStructure", FrameId::Special, false, "Structure points",                "Structure Points",
+     {}, 1, 9},
+    {"lstConcordF",  FrameId::Special, false, "Number of Concord fields",        "Concord Field",
+     {}, 1, 9},
+    {"lstVeyraF",    FrameId::Special, false, "Number of Veyra fields",          "Veyra Fields",
+     {}, 1, 4},
+    {"lstGrakF",     FrameId::Special, false, "Number of Grak fields",           "Grak Field",
+     {}, 1, 9},
+    {"lstCCW",       FrameId::CCW,     true,  "Close combat weapon",             "",
+     kNoneRow},
+    {"lstAttacks",   FrameId::CCW,     false, "Number of close combat weapons",  "# of CCW's",
+     {}, 0, 4},
+    {"lstWpn1",      FrameId::Weap,    true,  "Weapon",                          "",
+     kNoneRow},
+    {"lstBattery",   FrameId::Weap,    false, "Gun Battery",                     "Gun Battery",
+     {}, 0, 6},
+    {"lstSlow",      FrameId::Weap,    false, "Slow Fire",                       "Slow Fire",
+     kSlowRows},
+    {"lstNumber",    FrameId::Weap,    true,  "Number",                          "#",
+     {}, 1, 8},
 }};
+// clang-format on
 
 // Start-up state of every check box, in CheckId order, from the rows of its family.
 constexpr std::array<CheckInfo, kCheckIds> kChecks = [] {

@@ -90,11 +90,15 @@ struct Place {
 };
 
 // Design-time description of a list: its control name, the frame that holds it, whether
-// it starts enabled and its rows.
+// it starts enabled, what a screen reader calls it (a slot's list adds "Slot 3 " before),
+// the word that names a change of it in Edit > Undo before its row ("Race Concord"; empty
+// when the row alone says it: "Beam Cannon, slot 1") and its rows.
 struct ListInfo {
     std::string_view name;
     FrameId frame;
     bool enabled;
+    std::string_view spoken;
+    std::string_view step;
     std::span<const std::string_view> rows; // fixed rows, or empty for a numeric range
     int firstNumber = 0;                    // numeric rows firstNumber..lastNumber
     int lastNumber = -1;

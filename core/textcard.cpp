@@ -83,13 +83,19 @@ void wrapInto(std::string& out, const std::string& lead, std::string_view text, 
     out += '\n';
 }
 
-// A captioned field, or nothing when it has no value.
-std::string field(std::string_view caption, const std::string& value) {
-    return value.empty() ? "" : std::string(caption) + ": " + value;
+// "Front Armor: 12", by the caption the card prints over the field; nothing without a value.
+std::string field(CardField f, const std::string& value) {
+    return value.empty() ? "" : std::string(cardField(f).caption) + ": " + value;
 }
 
-std::string profileField(std::string_view caption, const std::string& value) {
-    return value.empty() ? "" : std::string(caption) + " " + value;
+// "WS 3": the profile's letters stand before their figures.
+std::string figure(CardField f, const std::string& value) {
+    return value.empty() ? "" : std::string(cardField(f).caption) + " " + value;
+}
+
+// "Weapons:" over the lines of a run.
+std::string heading(CardField f) {
+    return std::string(cardField(f).caption) + ":\n";
 }
 
 } // namespace
@@ -117,34 +123,33 @@ std::string textCard(const CardTexts& card, int width) {
         if (!joined.empty())
             line("", joined);
     };
-    const auto list = [&](const char* heading, const std::vector<std::string>& entries) {
+    const auto list = [&](CardField title, const std::vector<std::string>& entries) {
         if (entries.empty())
             return;
-        out += heading;
+        out += heading(title);
         for (const std::string& entry : entries)
             line("  ", entry);
     };
-    fields({field("Name", card.name), field("Points", card.points)});
-    fields({field("Front Armor", card.frontArmor), field("Side Armor", card.sideArmor),
-            field("Rear Armor", card.rearArmor)});
+    using enum CardField;
+    fields({field(Name, card.name), field(Points, card.points)});
+    fields({field(FrontArmor, card.frontArmor), field(SideArmor, card.sideArmor),
+            field(RearArmor, card.rearArmor)});
     const auto profile = card.profile.value_or(std::array<std::string, 4>{});
-    fields({profileField("WS", profile[0]), profileField("BS", profile[1]),
-            profileField("S", profile[2]), profileField("I", profile[3]),
-            profileField("A", card.attacks)});
-    fields({field("Type", card.type), field("Size", card.size.value_or("")),
-            field("Speed", card.speed), field("Category", card.category.value_or(""))});
-    fields({field("Structure Pts", card.structure)});
+    fields({figure(WS, profile[0]), figure(BS, profile[1]), figure(S, profile[2]),
+            figure(I, profile[3]), figure(A, card.attacks)});
+    fields({field(Type, card.type), field(Size, card.size.value_or("")), field(Speed, card.speed),
+            field(Category, card.category.value_or(""))});
+    fields({field(Structure, card.structure)});
     std::vector<std::string> weapons;
     for (std::size_t s = 0; s < card.weapons.size(); ++s)
         if (card.armed[s])
             weapons.push_back(card.weapons[s]);
-    list("Weapons:\n", weapons);
-    fields(
-        {field("Close Combat Weapon", card.closeCombat), field("Number", card.closeCombatNumber)});
+    list(Weapons, weapons);
+    fields({field(CloseCombat, card.closeCombat), field(Number, card.closeCombatNumber)});
     std::vector<std::string> special;
     std::ranges::copy_if(card.specialEntries, std::back_inserter(special),
                          [](const std::string& e) { return !e.empty(); });
-    list("Special Options:\n", special);
+    list(Special, special);
     return out;
 }
 

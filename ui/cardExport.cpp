@@ -2,7 +2,7 @@
 
 #include "core/textcard.h"
 #include "io/atomicFile.h"
-#include "ui/frmPrint.h"
+#include "ui/cardPainter.h"
 
 #include <QDir>
 #include <QImage>
@@ -40,23 +40,23 @@ constexpr std::array kFormats = {
     FormatName{CardFormat::Text, "txt"},
 };
 
-// A card of its own for each export: a card window keeps the fields a card leaves unset
-// from the card before, which an export must not carry over to the next design.
-std::unique_ptr<FrmPrint> laidOut(const CardTexts& card) {
-    auto painted = std::make_unique<FrmPrint>();
+// A card of its own for each export: a card keeps the fields a card leaves unset from the
+// card before, which an export must not carry over to the next design.
+std::unique_ptr<CardPainter> laidOut(const CardTexts& card) {
+    auto painted = std::make_unique<CardPainter>();
     painted->setCard(card);
     return painted;
 }
 
-bool writePdf(QIODevice& out, const FrmPrint& card) {
+bool writePdf(QIODevice& out, const CardPainter& card) {
     QPdfWriter pdf(&out);
     pdf.setTitle(QStringLiteral("Statcard"));
     return card.render(pdf);
 }
 
-bool writePng(QIODevice& out, const FrmPrint& card) {
+bool writePng(QIODevice& out, const CardPainter& card) {
     const double pixelsPerTwip = kPictureDpi / kTwipsPerInch;
-    const QSize twips = FrmPrint::cardTwips();
+    const QSize twips = CardPainter::cardTwips();
     QImage image(static_cast<int>(std::ceil(twips.width() * pixelsPerTwip)),
                  static_cast<int>(std::ceil(twips.height() * pixelsPerTwip)), QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -71,13 +71,13 @@ bool writePng(QIODevice& out, const FrmPrint& card) {
 }
 
 // Drawn in twips, at 1440 to the inch, so that the picture has the card's physical size.
-bool writeSvg(QIODevice& out, const FrmPrint& card) {
+bool writeSvg(QIODevice& out, const CardPainter& card) {
     QSvgGenerator svg;
     svg.setOutputDevice(&out);
     svg.setTitle(QStringLiteral("Statcard"));
     svg.setResolution(static_cast<int>(kTwipsPerInch));
-    svg.setSize(FrmPrint::cardTwips());
-    svg.setViewBox(QRect(QPoint(0, 0), FrmPrint::cardTwips()));
+    svg.setSize(CardPainter::cardTwips());
+    svg.setViewBox(QRect(QPoint(0, 0), CardPainter::cardTwips()));
     QPainter painter;
     if (!painter.begin(&svg))
         return false;
@@ -145,7 +145,7 @@ QString exportSheet(const QString& path, const std::vector<CardTexts>& cards,
                         QPageLayout::Millimeter));
         const double unitsPerMm = pdf.resolution() / 25.4;
         const double unitsPerTwip = pdf.resolution() / kTwipsPerInch;
-        const QSizeF card = QSizeF(FrmPrint::cardTwips()) * unitsPerTwip;
+        const QSizeF card = QSizeF(CardPainter::cardTwips()) * unitsPerTwip;
         const QRectF area = pdf.pageLayout().paintRectPixels(pdf.resolution());
         const double gap = kSheetGapMm * unitsPerMm;
         const double scale = std::min(

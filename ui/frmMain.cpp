@@ -1,227 +1,38 @@
 #include "ui/frmMain.h"
 
 #include "core/card.h"
-#include "core/design.h"
 #include "core/tables.h"
-#include "core/textcard.h"
-#include "io/designFile.h"
-#include "ui/cardExport.h"
 #include "ui/desktop.h"
-#include "ui/frmAbout.h"
+#include "ui/document.h"
 #include "ui/frmPrint.h"
 #include "ui/frmRules.h"
+#include "ui/keys.h"
 #include "ui/listBox.h"
+#include "ui/mainLayout.h"
 #include "ui/messageBox.h"
 #include "ui/twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
-#include <QSessionManager>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QUndoStack>
-
-#include <functional>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace ivc::ui {
 
-enum class Parent : int { Central, General, Weapons, Race, Armor, Special, CCW };
-
 namespace {
 
-using enum Parent;
-
-// Client area of the window, in twips.
-constexpr int kClientWidth = 11415;
-constexpr int kClientHeight = 7065;
-// Controls on a tab are placed relative to the tab control; its tab strip takes this
-// much of the top.
-constexpr int kTabStrip = 360;
-
-struct Font {
-    double points = 8.0;
-    bool bold = false;
-};
-constexpr Font kPlain{};
-constexpr Font kBold135{13.5, true};
-constexpr Font kBold18{18.0, true};
-constexpr Font kBold12{12.0, true};
-constexpr Font kPlain12{12.0, false};
-constexpr Font kPlain135{13.5, false};
-
-struct FramePlace {
-    FrameId id;
-    const char* caption;
-    Place at;
-};
-
-const Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
-
-struct StaticLabel {
-    const char* name;
-    const char* caption;
-    Parent parent;
-    Place at;
-    Font font;
-    Qt::Alignment align = kLeft;
-    std::optional<ListId> buddy = {}; // the list it captions, whose enabled state it shows
-};
-
-struct DisplayLabel {
-    LabelId id;
-    Parent parent;
-    Place at;
-    Font font;
-    Qt::Alignment align;
-    const char* spoken; // what a screen reader says before the figure
-};
-
-struct ListPlace {
-    ListId id;
-    Parent parent;
-    Place at;
-    const char* accessibleName;
-    Font font = kPlain;
-};
-
-struct ButtonPlace {
-    ButtonId id;
-    const char* caption;
-    Parent parent;
-    Place at;
-    Font font;
-};
-
-// Weapon grid: one column per control array, slot i on the row at y = 960 + 480 i: the
-// weapon, the upgrades in their family's order, then the count.
-struct GridColumn {
-    int x;
-    int width; // lists only
-    std::string_view heading;
-    std::string_view spoken; // what a screen reader calls the column
-    bool isList;
-    ListId list;
-    CheckId check;
-    std::string_view rule; // the rules entry that explains the upgrade, for its tooltip
-};
-
-constexpr std::array<FramePlace, 5> kFrames = {{
-    {FrameId::Race, "Initial Stats", {120, 1200, 9015, 975}},
-    {FrameId::Armor, "Armor", {120, 2280, 9015, 1335}},
-    {FrameId::Special, "Special Options", {120, 3720, 9015, 2415}},
-    {FrameId::CCW, "Close Combat", {9360, 360, 1815, 3255}},
-    {FrameId::Weap, "Weapons and Options", {120, 480, 11175, 4815}},
-}};
-
-const std::array<StaticLabel, 16> kStaticLabels = {{
-    {"Label1", "Points:", Central, {4320, 6480, 1215, 495}, kBold18},
-    {"Label44", "Vehicle Name:", General, {120, 585, 2655, 420}, kBold18},
-    {"Label15",
-     "Speed:",
-     General,
-     {5880, 600, 1095, 375},
-     kBold135,
-     Qt::AlignRight | Qt::AlignVCenter},
-    {"Label18", "Race", Race, {120, 240}, kPlain, kLeft, ListId::Race},
-    {"Label19", "Type", Race, {2280, 240}, kPlain, kLeft, ListId::Type},
-    {"Label20", "Size", Race, {4440, 240}, kPlain, kLeft, ListId::Size},
-    {"Label5", "Max Armor (Max Facing)", Armor, {120, 240, 1695, 735}, kPlain135},
-    {"Label2", "Front", Armor, {3360, 240}, kPlain12, kLeft, ListId::FArmor},
-    {"Label3", "Sides", Armor, {5400, 240}, kPlain12, kLeft, ListId::SArmor},
-    {"Label4", "Rear", Armor, {7320, 240}, kPlain12, kLeft, ListId::RArmor},
-    {"Label24", "Open top/Fullly armored", Armor, {3360, 840}, kPlain12, kLeft, ListId::Open},
-    {"Label25", "Structure Points", Special, {3840, 1440}, kPlain, kLeft, ListId::Structure},
-    {"Label41", "Weapon(s)", CCW, {120, 240}, kPlain135, kLeft, ListId::CCW},
-    {"Label43", "# of CCW's", CCW, {120, 1080}, kPlain135, kLeft, ListId::Attacks},
-    {"Label42", "Attacks", CCW, {120, 2280}, kPlain12},
-    {"Label17", "Cost", CCW, {120, 2760}, kPlain12},
-}};
-
-const std::array<DisplayLabel, kLabelCount> kDisplayLabels = {{
-    {LabelId::Speed, General, {7200, 600, 1455, 375}, kBold12, Qt::AlignCenter, "Speed"},
-    {LabelId::MaxArmor,
-     Armor,
-     {1920, 240, 1095, 855},
-     kBold135,
-     Qt::AlignCenter,
-     "Max Armor (Max Facing)"},
-    {LabelId::Points, Central, {5640, 6480, 1575, 495}, kBold135, kLeft, "Points"},
-    {LabelId::Attacks, CCW, {1200, 2280, 495, 375}, kPlain12, kLeft, "Attacks"},
-    {LabelId::CCWCost, CCW, {1080, 2760, 615, 255}, kPlain12, kLeft, "Cost"},
-}};
-
-const std::array<ListPlace, 14> kListPlaces = {{
-    {ListId::Race, Race, {120, 480, 2055, 315}, "Race"},
-    {ListId::Type, Race, {2280, 480, 2055, 315}, "Type"},
-    {ListId::Size, Race, {4440, 480, 2175, 315}, "Size"},
-    {ListId::FArmor, Armor, {4080, 240, 975, 315}, "Front armour"},
-    {ListId::SArmor, Armor, {6120, 240, 855, 315}, "Side armour"},
-    {ListId::RArmor, Armor, {8040, 240, 855, 315}, "Rear armour"},
-    {ListId::Open, Armor, {6000, 840, 1455, 315}, "Open-topped or fully armored"},
-    {ListId::Transport, Special, {1200, 1440, 1215, 315}, "Transport capacity"},
-    {ListId::Structure, Special, {5160, 1440, 735, 315}, "Structure points"},
-    {ListId::ConcordF, Special, {1560, 1920, 735, 315}, "Number of Concord fields"},
-    {ListId::VeyraF, Special, {5160, 1920, 975, 315}, "Number of Veyra fields"},
-    {ListId::GrakF, Special, {7920, 1920, 735, 315}, "Number of Grak fields"},
-    {ListId::CCW, CCW, {45, 600, 1740, 315}, "Close combat weapon", {7.5, false}},
-    {ListId::Attacks, CCW, {120, 1440, 1575, 315}, "Number of close combat weapons"},
-}};
-
-const std::array<ButtonPlace, kButtonCount> kButtonPlaces = {{
-    {ButtonId::Next1, "&Next", Race, {6720, 360, 975, 495}, {12.0, false}},
-    {ButtonId::Next4, "&Next", Armor, {7800, 840, 1095, 375}, kPlain},
-    {ButtonId::Calculate, "&Calculate", Central, {240, 6480, 1575, 495}, kBold135},
-    {ButtonId::Reset, "&Reset", Central, {2160, 6480, 1575, 495}, kBold135},
-    {ButtonId::Print, "&Print", Central, {7680, 6480, 1575, 495}, kBold18},
-    {ButtonId::Exit, "E&xit", Central, {9600, 6480, 1575, 495}, kBold18},
-}};
-
-constexpr int kCheckSize = 255;
-constexpr int kListHeight = 315;
-constexpr int kGridTop = 960;
-constexpr int kGridStep = 480;
-constexpr int kHeadingTop = 360;
-
-constexpr int kShortListWidth = 495; // the grid's gun battery, slow fire and count lists
-
-constexpr std::array<GridColumn, kUpgrades.size() + 2> kGrid = [] {
-    std::array<GridColumn, kUpgrades.size() + 2> grid{};
-    grid.front() = {120, 1815, "", "Weapon", true, ListId::Wpn1, {}, ""};
-    for (std::size_t i = 0; i < kUpgrades.size(); ++i) {
-        const UpgradeRow& u = kUpgrades[i];
-        const int width = u.isList ? kShortListWidth : 0;
-        grid[i + 1] = {u.x, width, u.heading, u.heading, u.isList, u.list, u.box, u.rulesEntry};
-    }
-    grid.back() = {10560, kShortListWidth, "#", "Number", true, ListId::Number, {}, ""};
-    return grid;
-}();
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+using namespace layout;
 
 void place(QWidget* w, Place at, int yOffset) {
     if (at.w == 0 || at.h == 0)
@@ -229,6 +40,11 @@ void place(QWidget* w, Place at, int yOffset) {
     const int width = at.w > 0 ? twips(at.w) : w->width();
     const int height = at.h > 0 ? twips(at.h) : w->height();
     w->setGeometry(twips(at.x), twips(at.y - yOffset), width, height);
+}
+
+// Positions on a tab page are given relative to the whole tab control.
+int offsetOf(Parent p) {
+    return p == General || p == Weapons ? kTabStrip : 0;
 }
 
 // One sentence of the rules window's text about an option or upgrade.
@@ -248,6 +64,21 @@ void applyFont(QWidget* w, Font f) {
         w->setFont(dialogFont(f.points, f.bold));
 }
 
+// The heading over a column of the weapon grid.
+void addHeading(QWidget* frame, const GridColumn& col, int width, const QString& tip) {
+    auto* heading = new QLabel(qs(col.heading), frame);
+    const bool number = col.isList && col.list == ListId::Number;
+    heading->setObjectName(QStringLiteral("lblHeading") + qs(col.heading).remove(QLatin1Char(' ')));
+    applyFont(heading, number ? kBold18 : kPlain);
+    heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    heading->setWordWrap(true);
+    heading->setToolTip(tip);
+    // Centred over its column, as wide as the gap to its neighbours allows.
+    constexpr int span = 700;
+    const int centre = col.x + width / 2;
+    place(heading, {centre - span / 2, kHeadingTop - 120, span, kGridTop - kHeadingTop}, 0);
+}
+
 } // namespace
 
 FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
@@ -255,10 +86,14 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Ironvale Vehicle Creator"));
     setFont(dialogFont());
     buildMenus();
+    wireDocument();
     buildFileMenus();
+    buildEditMenu();
     buildControls();
     connectControls();
-    wireUndo();
+    // Connected after the window's own handler, so the model holds the new name already.
+    connect(m_name, &QLineEdit::textChanged, this,
+            [this] { m_history->record(m_model, QStringLiteral("Vehicle Name"), true); });
     refresh();
 
     m_central->setFixedSize(twips(kClientWidth), twips(kClientHeight));
@@ -269,39 +104,6 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 FrmMain::~FrmMain() = default;
-
-void FrmMain::buildMenus() {
-    struct Entry {
-        const char* menuName;
-        const char* menuCaption;
-        const char* actionName;
-        const char* actionCaption;
-        void (FrmMain::*slot)();
-    };
-    const std::array<Entry, 3> entries = {{
-        {"mnuFile", "&File", "mnuExit", "E&xit", &FrmMain::exitProgram},
-        {"mnuSpecial", "&Rules", "mnuRules", "&Special Rules", &FrmMain::openRules},
-        {"mnuHelp", "&Help", "mnuAbout", "&About", &FrmMain::openAbout},
-    }};
-    for (const Entry& e : entries) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(e.menuCaption));
-        menu->setObjectName(QString::fromUtf8(e.menuName));
-        QAction* action = menu->addAction(QString::fromUtf8(e.actionCaption));
-        action->setObjectName(QString::fromUtf8(e.actionName));
-        connect(action, &QAction::triggered, this, e.slot);
-    }
-}
-
-// The help windows live only while they are open.
-void FrmMain::openRules() {
-    FrmRules rules(this);
-    rules.exec();
-}
-
-void FrmMain::openAbout() {
-    FrmAbout about(this);
-    about.exec();
-}
 
 QWidget* FrmMain::container(Parent p) const {
     switch (p) {
@@ -323,8 +125,9 @@ QWidget* FrmMain::container(Parent p) const {
     return m_central;
 }
 
-void FrmMain::buildControls() {
-    // The client area scrolls only on a screen too small for it.
+// The client area scrolls only on a screen too small for it; on it the tab control and,
+// on its first page, the vehicle's name.
+void FrmMain::buildClientArea() {
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("clientScroll"));
     scroll->setFrameShape(QFrame::NoFrame);
@@ -344,17 +147,15 @@ void FrmMain::buildControls() {
     m_tabs->addTab(m_generalPage, QStringLiteral("General Options"));
     m_tabs->addTab(m_weaponsPage, QStringLiteral("Weapons"));
 
-    // Positions on a tab page are given relative to the whole tab control.
-    const auto offsetOf = [this](QWidget* parent) {
-        return parent == m_generalPage || parent == m_weaponsPage ? kTabStrip : 0;
-    };
-
     m_name = new QLineEdit(m_generalPage);
     m_name->setObjectName(QStringLiteral("txtName"));
     m_name->setAccessibleName(QStringLiteral("Vehicle Name"));
     applyFont(m_name, kBold135);
     place(m_name, {2880, 600, 2535, 480}, kTabStrip);
+}
 
+void FrmMain::buildControls() {
+    buildClientArea();
     for (const FramePlace& f : kFrames) {
         QWidget* parent = f.id == FrameId::Weap ? m_weaponsPage : m_generalPage;
         auto* frame = new QGroupBox(QString::fromUtf8(f.caption), parent);
@@ -363,6 +164,30 @@ void FrmMain::buildControls() {
         m_frames[static_cast<std::size_t>(f.id)] = frame;
     }
 
+    buildLabels();
+    buildLists();
+    for (const OptionRow& o : kOptions) {
+        QWidget* parent = container(o.frame == FrameId::CCW ? CCW : Special);
+        auto* box = new QCheckBox(qs(o.caption), parent);
+        box->setObjectName(qs(o.name));
+        box->setToolTip(ruleTip(o.rulesEntry));
+        place(box, o.at, 0);
+        m_checks[static_cast<std::size_t>(o.box)] = {box};
+    }
+    for (const ButtonPlace& b : kButtonPlaces) {
+        QWidget* parent = container(b.parent);
+        auto* button = new QPushButton(QString::fromUtf8(b.caption), parent);
+        button->setObjectName(qs(info(b.id).name));
+        button->setAutoDefault(false);
+        applyFont(button, b.font);
+        place(button, b.at, offsetOf(b.parent));
+        m_buttons[static_cast<std::size_t>(b.id)] = button;
+    }
+    buildWeaponGrid();
+    orderTabChain();
+}
+
+void FrmMain::buildLabels() {
     for (const StaticLabel& s : kStaticLabels) {
         QWidget* parent = container(s.parent);
         auto* label = new QLabel(QString::fromUtf8(s.caption), parent);
@@ -370,7 +195,7 @@ void FrmMain::buildControls() {
         label->setAlignment(s.align);
         label->setWordWrap(s.at.w > 0);
         applyFont(label, s.font);
-        place(label, s.at, offsetOf(parent));
+        place(label, s.at, offsetOf(s.parent));
         if (s.buddy)
             m_captions.emplace_back(label, *s.buddy);
     }
@@ -381,50 +206,36 @@ void FrmMain::buildControls() {
         label->setFrameShape(QFrame::Box);
         label->setAlignment(d.align);
         applyFont(label, d.font);
-        place(label, d.at, offsetOf(parent));
+        place(label, d.at, offsetOf(d.parent));
         m_labels[static_cast<std::size_t>(d.id)] = label;
     }
+}
+
+void FrmMain::buildLists() {
     for (const ListPlace& l : kListPlaces) {
         QWidget* parent = container(l.parent);
         auto* list = new ListBox(parent);
         list->setObjectName(QString::fromStdString(ivc::objectName({l.id, 0})));
-        list->setAccessibleName(QString::fromUtf8(l.accessibleName));
+        list->setAccessibleName(qs(info(l.id).spoken));
         applyFont(list, l.font);
-        place(list, l.at, offsetOf(parent));
+        place(list, l.at, offsetOf(l.parent));
         m_lists[static_cast<std::size_t>(l.id)] = {list};
     }
     for (const auto& [label, id] : m_captions)
         label->setBuddy(m_lists[static_cast<std::size_t>(id)].front());
-    for (const OptionRow& o : kOptions) {
-        QWidget* parent = container(o.frame == FrameId::CCW ? CCW : Special);
-        auto* box = new QCheckBox(qs(o.caption), parent);
-        box->setObjectName(qs(o.name));
-        box->setToolTip(ruleTip(o.rulesEntry));
-        place(box, o.at, offsetOf(parent));
-        m_checks[static_cast<std::size_t>(o.box)] = {box};
-    }
-    for (const ButtonPlace& b : kButtonPlaces) {
-        QWidget* parent = container(b.parent);
-        auto* button = new QPushButton(QString::fromUtf8(b.caption), parent);
-        button->setObjectName(qs(info(b.id).name));
-        button->setAutoDefault(false);
-        applyFont(button, b.font);
-        place(button, b.at, offsetOf(parent));
-        m_buttons[static_cast<std::size_t>(b.id)] = button;
-    }
-    buildWeaponGrid();
-    orderTabChain();
+}
+
+QWidget* FrmMain::listAt(ListId id, int slot) const {
+    return m_lists[static_cast<std::size_t>(id)][static_cast<std::size_t>(slot)];
+}
+
+QWidget* FrmMain::boxAt(CheckId id, int slot) const {
+    return m_checks[static_cast<std::size_t>(id)][static_cast<std::size_t>(slot)];
 }
 
 // Tab follows the road of a design: name, hull, armour, options, close combat, weapons,
 // then the commands.
 void FrmMain::orderTabChain() {
-    const auto listAt = [this](ListId id, int s = 0) -> QWidget* {
-        return m_lists[static_cast<std::size_t>(id)][static_cast<std::size_t>(s)];
-    };
-    const auto boxAt = [this](CheckId id, int s = 0) -> QWidget* {
-        return m_checks[static_cast<std::size_t>(id)][static_cast<std::size_t>(s)];
-    };
     const auto buttonAt = [this](ButtonId id) -> QWidget* {
         return m_buttons[static_cast<std::size_t>(id)];
     };
@@ -440,8 +251,23 @@ void FrmMain::orderTabChain() {
         listAt(ListId::Open),
         buttonAt(ButtonId::Next4),
     };
-    // The special options row by row, left to right; a count list comes just before the
-    // box that prices it, since its number is picked first.
+    for (QWidget* w : specialChain())
+        chain.push_back(w);
+    for (QWidget* w : {listAt(ListId::CCW), listAt(ListId::Attacks), boxAt(CheckId::Ferocious)})
+        chain.push_back(w);
+    for (int s = 0; s < kSlots; ++s) {
+        for (const GridColumn& col : kGrid)
+            chain.push_back(col.isList ? listAt(col.list, s) : boxAt(col.check, s));
+    }
+    for (ButtonId id : {ButtonId::Calculate, ButtonId::Reset, ButtonId::Print, ButtonId::Exit})
+        chain.push_back(buttonAt(id));
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+// The special options row by row, left to right; a count list comes just before the box
+// that prices it, since its number is picked first.
+std::vector<QWidget*> FrmMain::specialChain() const {
     std::vector<std::pair<std::pair<int, int>, QWidget*>> special;
     for (const OptionRow& o : kOptions) {
         if (o.frame != FrameId::Special)
@@ -455,18 +281,10 @@ void FrmMain::orderTabChain() {
             special.push_back({{l.at.y, l.at.x}, listAt(l.id)});
     }
     std::ranges::sort(special, {}, [](const auto& entry) { return entry.first; });
+    std::vector<QWidget*> chain;
     for (const auto& entry : special)
         chain.push_back(entry.second);
-    for (QWidget* w : {listAt(ListId::CCW), listAt(ListId::Attacks), boxAt(CheckId::Ferocious)})
-        chain.push_back(w);
-    for (int s = 0; s < kSlots; ++s) {
-        for (const GridColumn& col : kGrid)
-            chain.push_back(col.isList ? listAt(col.list, s) : boxAt(col.check, s));
-    }
-    for (ButtonId id : {ButtonId::Calculate, ButtonId::Reset, ButtonId::Print, ButtonId::Exit})
-        chain.push_back(buttonAt(id));
-    for (std::size_t i = 1; i < chain.size(); ++i)
-        QWidget::setTabOrder(chain[i - 1], chain[i]);
+    return chain;
 }
 
 void FrmMain::buildWeaponGrid() {
@@ -474,20 +292,8 @@ void FrmMain::buildWeaponGrid() {
     for (const GridColumn& col : kGrid) {
         const int width = col.isList ? col.width : kCheckSize;
         const QString tip = ruleTip(col.rule);
-        if (!col.heading.empty()) {
-            auto* heading = new QLabel(qs(col.heading), frame);
-            const bool number = col.isList && col.list == ListId::Number;
-            heading->setObjectName(QStringLiteral("lblHeading") +
-                                   qs(col.heading).remove(QLatin1Char(' ')));
-            applyFont(heading, number ? kBold18 : kPlain);
-            heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-            heading->setWordWrap(true);
-            heading->setToolTip(tip);
-            // Centred over its column, as wide as the gap to its neighbours allows.
-            constexpr int span = 700;
-            const int centre = col.x + width / 2;
-            place(heading, {centre - span / 2, kHeadingTop - 120, span, kGridTop - kHeadingTop}, 0);
-        }
+        if (!col.heading.empty())
+            addHeading(frame, col, width, tip);
         for (int s = 0; s < kSlots; ++s) {
             const Place at{col.x, kGridTop + kGridStep * s, width,
                            col.isList ? kListHeight : kCheckSize};
@@ -495,7 +301,7 @@ void FrmMain::buildWeaponGrid() {
             if (col.isList) {
                 auto* list = new ListBox(frame);
                 list->setObjectName(QString::fromStdString(ivc::objectName({col.list, s})));
-                list->setAccessibleName(slotName + qs(col.spoken));
+                list->setAccessibleName(slotName + qs(info(col.list).spoken));
                 list->setRuleTip(tip);
                 if (col.width == kShortListWidth)
                     list->setCompact();
@@ -513,6 +319,7 @@ void FrmMain::buildWeaponGrid() {
     }
 }
 
+// Each change hands its undo step the control it came through.
 void FrmMain::connectControls() {
     for (ListId id : allLists()) {
         const auto& lists = m_lists[static_cast<std::size_t>(id)];
@@ -520,7 +327,7 @@ void FrmMain::connectControls() {
             connect(lists[static_cast<std::size_t>(s)], &QComboBox::currentIndexChanged, this,
                     [this, id, s](int row) {
                         m_model.select({id, s}, row);
-                        afterChange();
+                        afterChange(ListRef{id, s});
                     });
         }
     }
@@ -530,7 +337,7 @@ void FrmMain::connectControls() {
             connect(boxes[static_cast<std::size_t>(s)], &QCheckBox::toggled, this,
                     [this, id, s](bool on) {
                         m_model.setChecked({id, s}, on);
-                        afterChange();
+                        afterChange(CheckRef{id, s});
                     });
         }
     }
@@ -538,7 +345,7 @@ void FrmMain::connectControls() {
         const auto id = static_cast<ButtonId>(i);
         connect(m_buttons[i], &QPushButton::clicked, this, [this, id] {
             m_model.press(id);
-            afterChange();
+            afterChange(id);
         });
     }
     connect(m_name, &QLineEdit::textChanged, this,
@@ -546,24 +353,7 @@ void FrmMain::connectControls() {
 }
 
 void FrmMain::refresh() {
-    for (ListId id : allLists()) {
-        const auto index = static_cast<std::size_t>(id);
-        auto& shown = m_shownRows[index];
-        shown.resize(m_lists[index].size());
-        for (std::size_t s = 0; s < m_lists[index].size(); ++s) {
-            QComboBox* list = m_lists[index][s];
-            const ListState& state = m_model.list({id, static_cast<int>(s)});
-            const QSignalBlocker block(list);
-            if (shown[s] != state.rows) {
-                list->clear();
-                for (const std::string& row : state.rows)
-                    list->addItem(QString::fromStdString(row));
-                shown[s] = state.rows;
-            }
-            list->setCurrentIndex(state.selected);
-            list->setEnabled(state.enabled);
-        }
-    }
+    refreshLists();
     for (CheckId id : allChecks()) {
         const auto& boxes = m_checks[static_cast<std::size_t>(id)];
         for (std::size_t s = 0; s < boxes.size(); ++s) {
@@ -588,6 +378,28 @@ void FrmMain::refresh() {
         m_buttons[i]->setEnabled(m_model.buttonEnabled(static_cast<ButtonId>(i)));
 }
 
+// A list's rows are rewritten only when they changed.
+void FrmMain::refreshLists() {
+    for (ListId id : allLists()) {
+        const auto index = static_cast<std::size_t>(id);
+        auto& shown = m_shownRows[index];
+        shown.resize(m_lists[index].size());
+        for (std::size_t s = 0; s < m_lists[index].size(); ++s) {
+            QComboBox* list = m_lists[index][s];
+            const ListState& state = m_model.list({id, static_cast<int>(s)});
+            const QSignalBlocker block(list);
+            if (shown[s] != state.rows) {
+                list->clear();
+                for (const std::string& row : state.rows)
+                    list->addItem(QString::fromStdString(row));
+                shown[s] = state.rows;
+            }
+            list->setCurrentIndex(state.selected);
+            list->setEnabled(state.enabled);
+        }
+    }
+}
+
 // A caption looks closed when the list it names is.
 void FrmMain::mirrorCaptions() {
     for (const auto& [label, id] : m_captions)
@@ -595,37 +407,9 @@ void FrmMain::mirrorCaptions() {
 }
 
 void FrmMain::connectKeys() {
-    // Ctrl+Tab and Ctrl+PageDown go to the next tab, with Shift or PageUp to the one before,
-    // whichever control has the focus.
-    struct TabKey {
-        QKeyCombination keys;
-        int step;
-    };
-    // Qt matches X11's Shift+Backtab to Shift+Tab itself; a second entry for it would make
-    // the key ambiguous, and an ambiguous shortcut does nothing.
-    const std::array<TabKey, 4> tabKeys = {{
-        {Qt::CTRL | Qt::Key_Tab, 1},
-        {Qt::CTRL | Qt::Key_PageDown, 1},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
-        {Qt::CTRL | Qt::Key_PageUp, -1},
-    }};
-    for (const TabKey& k : tabKeys) {
-        auto* shortcut = new QShortcut(QKeySequence(k.keys), this);
-        connect(shortcut, &QShortcut::activated, this, [this, step = k.step] {
-            const int count = m_tabs->count();
-            m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + count) % count);
-        });
-    }
-
-    // An access key that a button shares with a menu presses the button at once (see
-    // eventFilter); the menu still opens from the menu bar's keyboard mode.
-    menuBar()->installEventFilter(this);
-    for (QPushButton* button : m_buttons)
-        button->installEventFilter(this);
-    // F10 opens the first menu, as on other desktops; the arrow keys lead on to the others.
-    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
-    connect(menuKey, &QShortcut::activated, this,
-            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+    keys::addTabKeys(this, m_tabs);
+    keys::addMenuKey(this);
+    keys::settleAccessKeys(this, {m_buttons.begin(), m_buttons.end()});
 
     // The focus starts on the first list of the road and moves to the first control of
     // each step that "&Next" opens.
@@ -641,36 +425,11 @@ void FrmMain::connectKeys() {
         {ButtonId::Next4, FrameId::Special,
          m_checks[static_cast<std::size_t>(CheckId::Amphib)].front()},
     }};
-    for (const Opens& o : steps) {
-        // Connected after the button's own handler, so the step is already open or refused.
-        connect(m_buttons[static_cast<std::size_t>(o.next)], &QPushButton::clicked, this,
-                [this, o] {
-                    if (m_model.frameEnabled(o.step)) {
-                        m_tabs->setCurrentWidget(m_generalPage);
-                        o.first->setFocus(Qt::TabFocusReason);
-                    }
-                });
-    }
-}
-
-// Qt gives a key shared by a button and a menu title to each in turn, and a button's turn
-// only moves the focus to it. The button takes every press instead: it acts at once on the
-// window, while the menu is a step away: Alt pressed and let go, then the menu's key, or
-// F10 and the arrow keys.
-bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Shortcut) {
-        const auto* shortcut = static_cast<QShortcutEvent*>(event);
-        if (shortcut->isAmbiguous()) {
-            for (QPushButton* button : m_buttons) {
-                if (button->isVisible() && button->isEnabled() &&
-                    QKeySequence::mnemonic(button->text()) == shortcut->key()) {
-                    button->animateClick();
-                    return true;
-                }
-            }
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
+    for (const Opens& o : steps)
+        keys::focusAfter(
+            m_buttons[static_cast<std::size_t>(o.next)],
+            [this, step = o.step] { return m_model.frameEnabled(step); }, o.first,
+            [this] { m_tabs->setCurrentWidget(m_generalPage); });
 }
 
 void FrmMain::changeEvent(QEvent* event) {
@@ -679,7 +438,7 @@ void FrmMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
-void FrmMain::afterChange() {
+void FrmMain::afterChange(const Source& source) {
     refresh();
     for (const Effect& effect : m_model.takeEffects()) {
         if (const auto* message = std::get_if<Message>(&effect)) {
@@ -691,7 +450,7 @@ void FrmMain::afterChange() {
             exitProgram();
         }
     }
-    recordStep();
+    m_history->record(m_model, stepName(source));
 }
 
 void FrmMain::showCard() {
@@ -712,380 +471,6 @@ void FrmMain::exitProgram() {
     if (m_print)
         m_print->hide();
     QCoreApplication::quit();
-}
-
-// ---- Design files and undo -------------------------------------------------------------
-
-namespace {
-
-constexpr char kTitle[] = "Ironvale Vehicle Creator";
-
-// What a step is called in Edit > Undo and Redo, by the list or box the user changed:
-// "Race Concord", "Beam Cannon, slot 1", "Twin Linked, slot 1".
-struct ListStepName {
-    ListId id;
-    const char* label; // empty: the row alone names the step
-};
-constexpr std::array<ListStepName, kListIds> kListStepNames = {{
-    {ListId::Race, "Race"},
-    {ListId::Type, "Type"},
-    {ListId::Size, "Size"},
-    {ListId::FArmor, "Front armor"},
-    {ListId::SArmor, "Side armor"},
-    {ListId::RArmor, "Rear armor"},
-    {ListId::Open, ""},
-    {ListId::Transport, "Transport"},
-    {ListId::Structure, "Structure Points"},
-    {ListId::ConcordF, "Concord Field"},
-    {ListId::VeyraF, "Veyra Fields"},
-    {ListId::GrakF, "Grak Field"},
-    {ListId::CCW, ""},
-    {ListId::Attacks, "# of CCW's"},
-    {ListId::Wpn1, ""},
-    {ListId::Battery, "Gun Battery"},
-    {ListId::Slow, "Slow Fire"},
-    {ListId::Number, "#"},
-}};
-
-QString slotSuffix(bool perSlot, int slot) {
-    return perSlot ? QStringLiteral(", slot %1").arg(slot + 1) : QString();
-}
-
-QString stepName(const MainModel& m, const QObject* source) {
-    const std::string widget = source != nullptr ? source->objectName().toStdString() : "";
-    for (ListId id : allLists())
-        for (int s = 0; s < instances(id); ++s)
-            if (objectName(ListRef{id, s}) == widget) {
-                const QString label =
-                    QString::fromUtf8(kListStepNames[static_cast<std::size_t>(id)].label);
-                const QString row = QString::fromStdString(m.list({id, s}).text());
-                const QString joined =
-                    label.isEmpty() || row.isEmpty() ? label + row : label + ' ' + row;
-                return joined + slotSuffix(isSlotArray(id), s);
-            }
-    for (CheckId id : allChecks())
-        for (int s = 0; s < instances(id); ++s)
-            if (objectName(CheckRef{id, s}) == widget) {
-                const UpgradeRow* upgrade = upgradeRow(id);
-                return qs(upgrade != nullptr ? upgrade->heading : info(id).caption) +
-                       slotSuffix(isSlotArray(id), s);
-            }
-    if (const auto* button = qobject_cast<const QPushButton*>(source))
-        return button->text().remove(QLatin1Char('&'));
-    return {};
-}
-
-// A local .ivc file among dropped data.
-QString droppedDesign(const QMimeData* data) {
-    const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
-    if (urls.size() != 1 || !urls.front().isLocalFile())
-        return {};
-    const QString path = urls.front().toLocalFile();
-    return QFileInfo(path).suffix().compare(QLatin1String(io::kSuffix), Qt::CaseInsensitive) == 0
-               ? path
-               : QString();
-}
-
-QString fileFilter() {
-    return QStringLiteral("Ironvale vehicle designs (*.%1)").arg(QLatin1String(io::kSuffix));
-}
-
-} // namespace
-
-// One user change: the whole model before and after it. A run of typing in the name is
-// one step, merged as it goes.
-class ModelStep : public QUndoCommand {
-public:
-    ModelStep(FrmMain* window, MainModel before, MainModel after, const QString& text, bool typing)
-        : QUndoCommand(text), m_window(window), m_before(std::move(before)),
-          m_after(std::move(after)), m_typing(typing) {}
-
-    int id() const override { return m_typing ? 1 : -1; }
-    bool mergeWith(const QUndoCommand* other) override {
-        if (other->id() != id())
-            return false;
-        m_after = static_cast<const ModelStep*>(other)->m_after;
-        return true;
-    }
-    void undo() override { m_window->restore(m_before); }
-    // The change is made when the step is pushed; only a redo makes it again.
-    void redo() override {
-        if (!std::exchange(m_pushing, false))
-            m_window->restore(m_after);
-    }
-
-private:
-    FrmMain* m_window;
-    MainModel m_before;
-    MainModel m_after;
-    bool m_typing;
-    bool m_pushing = true;
-};
-
-void FrmMain::buildFileMenus() {
-    m_undo = new QUndoStack(this);
-    QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("mnuFile"));
-    QAction* exit = findChild<QAction*>(QStringLiteral("mnuExit"));
-    struct Entry {
-        const char* name;
-        const char* caption;
-        QKeySequence key;
-        std::function<void()> run;
-    };
-    const std::array<Entry, 5> entries = {{
-        {"mnuOpen", "&Open\u2026", QKeySequence(Qt::CTRL | Qt::Key_O),
-         [this] { openWithDialog(); }},
-        {"mnuSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { save(); }},
-        {"mnuSaveAs", "Save &As\u2026", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-         [this] { saveAs(); }},
-        {"mnuExport", "&Export Statcard\u2026", QKeySequence(Qt::CTRL | Qt::Key_E),
-         [this] { exportWithDialog(); }},
-        {"mnuPrintDialog", "&Print\u2026", QKeySequence(Qt::CTRL | Qt::Key_P),
-         [this] { printWithDialog(); }},
-    }};
-    for (const Entry& e : entries) {
-        auto* action = new QAction(QString::fromUtf8(e.caption), file);
-        action->setObjectName(QString::fromUtf8(e.name));
-        action->setShortcut(e.key);
-        file->insertAction(exit, action);
-        connect(action, &QAction::triggered, this, e.run);
-    }
-    file->insertSeparator(exit);
-
-    auto* edit = new QMenu(QStringLiteral("&Edit"), menuBar());
-    edit->setObjectName(QStringLiteral("mnuEdit"));
-    QAction* undo = m_undo->createUndoAction(edit, QStringLiteral("&Undo"));
-    undo->setObjectName(QStringLiteral("mnuUndo"));
-    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction* redo = m_undo->createRedoAction(edit, QStringLiteral("&Redo"));
-    redo->setObjectName(QStringLiteral("mnuRedo"));
-    redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    auto* copyText = new QAction(QStringLiteral("Copy Statcard as &Text"), edit);
-    copyText->setObjectName(QStringLiteral("mnuCopyText"));
-    copyText->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    connect(copyText, &QAction::triggered, this, &FrmMain::copyTextCard);
-    edit->addActions({undo, redo});
-    edit->addSeparator();
-    edit->addAction(copyText);
-    // Between File and Rules.
-    menuBar()->insertMenu(menuBar()->actions().value(1), edit);
-}
-
-void FrmMain::wireUndo() {
-    m_lastStep = m_model;
-    // Before a file is opened or saved the title has no place to show it.
-    connect(m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        if (!m_path.isEmpty())
-            setWindowModified(!clean);
-    });
-    // Connected after the window's own handler, so the model holds the new name already.
-    connect(m_name, &QLineEdit::textChanged, this, &FrmMain::recordNameStep);
-    setAcceptDrops(true);
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& session) {
-        if (session.allowsInteraction() && !maybeSave())
-            session.cancel();
-    });
-}
-
-// A change that left every control as it was (a choice the rules refused) is no step. The
-// working figures a refused choice may leave in the record are kept as part of the state
-// before the next step, so undo and redo still restore the record exactly.
-void FrmMain::recordStep() {
-    if (m_model.controls() == m_lastStep.controls()) {
-        m_lastStep = m_model;
-        return;
-    }
-    m_undo->push(new ModelStep(this, std::exchange(m_lastStep, m_model), m_model,
-                               stepName(m_model, sender()), false));
-}
-
-void FrmMain::recordNameStep() {
-    m_undo->push(new ModelStep(this, std::exchange(m_lastStep, m_model), m_model,
-                               QStringLiteral("Vehicle Name"), true));
-}
-
-void FrmMain::restore(const MainModel& model) {
-    m_model = model;
-    m_lastStep = model;
-    refresh();
-    if (m_name->text() != QString::fromStdString(m_model.name())) {
-        const QSignalBlocker block(m_name);
-        m_name->setText(QString::fromStdString(m_model.name()));
-    }
-}
-
-// Whether the design in hand may be replaced or the program ended: at once when nothing
-// unsaved would be lost, otherwise as the user answers.
-bool FrmMain::maybeSave() {
-    if (m_undo->isClean() || capture(m_model) == capture(MainModel()))
-        return true;
-    switch (ask(this, QString::fromUtf8(kTitle), QStringLiteral("Save changes to this design?"),
-                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                QMessageBox::Save)) {
-    case QMessageBox::Save:
-        return save();
-    case QMessageBox::Discard:
-        m_undo->setClean(); // asked once; the close that follows does not ask again
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool FrmMain::save() {
-    return m_path.isEmpty() ? saveAs() : saveFile(m_path);
-}
-
-bool FrmMain::saveAs() {
-    QFileDialog dialog(this, QStringLiteral("Save Design"), m_path, fileFilter());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QLatin1String(io::kSuffix));
-    if (m_path.isEmpty() && !m_model.name().empty())
-        dialog.selectFile(QString::fromStdString(m_model.name()) + '.' +
-                          QLatin1String(io::kSuffix));
-    return dialog.exec() == QDialog::Accepted && saveFile(dialog.selectedFiles().value(0));
-}
-
-bool FrmMain::saveFile(const QString& path) {
-    const QString error = io::saveDesign(path, capture(m_model));
-    if (!error.isEmpty()) {
-        ask(this, QStringLiteral("Save"), error);
-        return false;
-    }
-    setCurrentFile(path);
-    m_undo->setClean();
-    return true;
-}
-
-void FrmMain::openWithDialog() {
-    if (!maybeSave())
-        return;
-    QFileDialog dialog(this, QStringLiteral("Open Design"), QFileInfo(m_path).path(), fileFilter());
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() == QDialog::Accepted)
-        openFile(dialog.selectedFiles().value(0));
-}
-
-bool FrmMain::openFile(const QString& path) {
-    io::Opened opened = io::openDesign(path);
-    if (!opened.model) {
-        ask(this, QStringLiteral("Open"), opened.error);
-        return false;
-    }
-    restore(*opened.model);
-    m_undo->clear();
-    setCurrentFile(path);
-    if (!opened.note.isEmpty())
-        ask(this, QStringLiteral("Open"), opened.note);
-    return true;
-}
-
-// ---- Sharing the card ------------------------------------------------------------------
-
-// The total first, as "&Print" runs it; false when it is out of range (and told). A design
-// not yet as far as "&Calculate" is shared as it stands: totalling it would open buttons
-// the user cannot reach yet.
-bool FrmMain::runTotal() {
-    if (!m_model.usable(ButtonId::Calculate))
-        return true;
-    const bool inRange = m_model.total().has_value();
-    m_model.press(ButtonId::Calculate);
-    afterChange();
-    return inRange;
-}
-
-void FrmMain::exportWithDialog() {
-    if (!runTotal())
-        return;
-    struct Filter {
-        const char* text;
-        CardFormat format;
-    };
-    static constexpr std::array kFilters = {
-        Filter{"PDF document (*.pdf)", CardFormat::Pdf},
-        Filter{"PNG image (*.png)", CardFormat::Png},
-        Filter{"SVG image (*.svg)", CardFormat::Svg},
-    };
-    QStringList filters;
-    for (const Filter& f : kFilters)
-        filters << QString::fromLatin1(f.text);
-    const QString base = m_model.name().empty() ? QStringLiteral("Statcard")
-                                                : QString::fromStdString(m_model.name());
-    QFileDialog dialog(this, QStringLiteral("Export Statcard"),
-                       QDir(m_path.isEmpty() ? QDir::homePath() : QFileInfo(m_path).path())
-                           .filePath(base + QStringLiteral(".pdf")),
-                       filters.join(QStringLiteral(";;")));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    // The default suffix follows the chosen type, so "warden" saved as PNG is warden.png.
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
-        const auto k = static_cast<std::size_t>(filters.indexOf(filter));
-        if (k < kFilters.size())
-            dialog.setDefaultSuffix(suffixOf(kFilters[k].format));
-    });
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const QString path = dialog.selectedFiles().value(0);
-    const auto byName = formatNamed(QFileInfo(path).suffix());
-    const auto k = static_cast<std::size_t>(filters.indexOf(dialog.selectedNameFilter()));
-    const CardFormat format = byName && *byName != CardFormat::Text
-                                  ? *byName
-                                  : kFilters[std::min(k, kFilters.size() - 1)].format;
-    if (const QString error = exportCard(path, makeCard(m_model), format); !error.isEmpty())
-        ask(this, QStringLiteral("Export Statcard"), error);
-}
-
-void FrmMain::copyTextCard() {
-    if (runTotal())
-        QGuiApplication::clipboard()->setText(QString::fromStdString(textCard(makeCard(m_model))));
-}
-
-void FrmMain::printWithDialog() {
-    if (!runTotal())
-        return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Statcard"));
-    if (m_printerSetup)
-        m_printerSetup(printer);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    FrmPrint card;
-    card.setCard(makeCard(m_model));
-    // The job can still fail as it is handed over, after the card is drawn.
-    if (!card.render(printer) || printer.printerState() == QPrinter::Error)
-        ask(this, QString::fromStdString(printQuestion().title),
-            QStringLiteral("The Statcard could not be printed."), QMessageBox::Ok, QMessageBox::Ok);
-}
-
-void FrmMain::setCurrentFile(const QString& path) {
-    m_path = QFileInfo(path).absoluteFilePath();
-    setWindowFilePath(m_path);
-    setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] \u2014 ") +
-                   QString::fromUtf8(kTitle));
-    setWindowModified(!m_undo->isClean());
-}
-
-void FrmMain::closeEvent(QCloseEvent* event) {
-    if (maybeSave())
-        event->accept();
-    else
-        event->ignore();
-}
-
-void FrmMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedDesign(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-}
-
-void FrmMain::dropEvent(QDropEvent* event) {
-    const QString path = droppedDesign(event->mimeData());
-    if (path.isEmpty())
-        return;
-    event->acceptProposedAction();
-    if (maybeSave())
-        openFile(path);
 }
 
 } // namespace ivc::ui

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <variant>
 #include <vector>
 
 class QCheckBox;
@@ -24,7 +25,9 @@ class QWidget;
 
 namespace ivc::ui {
 
+class Document;
 class FrmPrint;
+template <typename State> class History;
 enum class Parent : int; // the containers the main window's controls are placed in
 
 // The main window. It owns the design (a MainModel), forwards every change the user
@@ -43,7 +46,7 @@ public:
     // cannot be opened is told in a message and leaves the design as it was.
     bool openFile(const QString& path);
     // Every user change as one step, for Edit > Undo and Redo.
-    QUndoStack* undoStack() const { return m_undo; }
+    QUndoStack* undoStack() const;
     // Prepares the printer that File > "&Print…" hands to the print dialog; tests point it
     // at a PDF file.
     void setPrinterSetup(std::function<void(QPrinter&)> setup) {
@@ -51,55 +54,53 @@ public:
     }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
+    // The control a change came through, which names its step in Edit > Undo.
+    using Source = std::variant<ListRef, CheckRef, ButtonId>;
+
     void buildMenus();
+    void buildFileMenus();
+    void buildEditMenu();
+    void buildClientArea();
     void buildControls();
+    void buildLabels();
+    void buildLists();
     void buildWeaponGrid();
     void orderTabChain();
+    std::vector<QWidget*> specialChain() const;
+    QWidget* listAt(ListId id, int slot = 0) const;
+    QWidget* boxAt(CheckId id, int slot = 0) const;
     void connectControls();
     void connectKeys();
+    void wireDocument();
     void mirrorCaptions();
     QWidget* container(Parent p) const;
+    QString stepName(const Source& source) const;
 
     // Writes the model's state into every widget without running any handler.
     void refresh();
-    // Runs after each change the user makes: refresh, then what the model asks for.
-    void afterChange();
+    void refreshLists();
+    // Runs after each change the user makes: refresh, then what the model asks for, then
+    // the change's undo step.
+    void afterChange(const Source& source);
+    void restore(const MainModel& model);
+    bool openDesign(const QString& path, QString& message);
     void showCard();
     void exitProgram();
     void openRules();
     void openAbout();
 
-    // Design files and undo.
-    friend class ModelStep;
-    void buildFileMenus();
-    void wireUndo();
-    void recordStep();
-    void recordNameStep();
-    void restore(const MainModel& model);
-    bool maybeSave();
-    bool save();
-    bool saveAs();
-    bool saveFile(const QString& path);
-    void openWithDialog();
-    void setCurrentFile(const QString& path);
-
     // Sharing the card.
     bool runTotal();
-    void exportWithDialog();
+    void exportCard();
     void copyTextCard();
-    void printWithDialog();
+    void printCard();
 
     MainModel m_model;
-    MainModel m_lastStep; // the model as the last undo step left it
-    QUndoStack* m_undo = nullptr;
-    QString m_path; // the file the design was last opened from or saved to
+    Document* m_document = nullptr;
+    std::unique_ptr<History<MainModel>> m_history;
     std::array<std::vector<QComboBox*>, kListIds> m_lists;
     std::array<std::vector<QCheckBox*>, kCheckIds> m_checks;
     std::array<QLabel*, kLabelCount> m_labels{};

@@ -1,12 +1,9 @@
 #pragma once
 
 #include "core/card.h"
+#include "ui/cardPainter.h"
 
-#include <QFont>
 #include <QPrinterInfo>
-#include <QRect>
-#include <QSize>
-#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -14,7 +11,6 @@
 
 class QLabel;
 class QPagedPaintDevice;
-class QPainter;
 
 namespace ivc::ui {
 
@@ -30,16 +26,7 @@ public:
         std::function<QString(QWidget* parent)> askPdfFile; // empty when the user cancels
     };
 
-    // How one text of the card is set: a field whose text does not fit its place at the
-    // card's size is shrunk, then wrapped onto a second line, and only a text too long for
-    // that (a name) is cut short with "…".
-    struct Setting {
-        QFont font; // sized in twips (pixel size), as the card is painted
-        QStringList lines;
-        QRect box;      // twips; the field's place, or its whole row when it wraps
-        int indent = 0; // twips, of the second line
-        bool elided = false;
-    };
+    using Setting = CardPainter::Setting;
 
     explicit FrmPrint(QWidget* parent = nullptr);
 
@@ -52,17 +39,12 @@ public:
 
     void setPrintHooks(PrintHooks hooks) { m_hooks = std::move(hooks); }
 
-    // Draws the whole card, black on white, at unitsPerTwip device units to the twip: the
-    // window paints itself with this and printing puts it on paper.
-    void paintCard(QPainter& painter, double unitsPerTwip) const;
-    // The card on a page with half-inch margins, at its physical size: the page the card
-    // window prints, whatever the device.
-    bool render(QPagedPaintDevice& device) const;
-    // The card's size in twips.
-    static QSize cardTwips();
-
+    // The card as it is laid out and painted, on screen as on paper.
+    const CardPainter& painter() const { return m_painter; }
+    // The card on a page, as the card window prints it (see CardPainter::render).
+    bool render(QPagedPaintDevice& device) const { return m_painter.render(device); }
     // The setting of the caption or value field whose label has this text or objectName.
-    Setting setting(const QString& name) const;
+    Setting setting(const QString& name) const { return m_painter.setting(name); }
 
 signals:
     // The user answered No: the card is hidden and the main window should return.
@@ -73,20 +55,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // One text of the card: a caption or a value field, with its place in twips.
-    struct Cell {
-        QLabel* label;
-        QRect place;
-        int room;   // height in twips that a wrapped text may take
-        QFont font; // the text's font at the card's size
-        bool centred;
-        int indent; // of a second line
-        Setting setting;
-    };
-
-    template <typename Cells> static auto& cellIn(Cells& cells, const QString& name);
-    void write(const QString& name, const std::string& text);
-    static void setText(Cell& cell, const QString& text);
+    void showTexts();
 
     void scheduleQuestion();
     void askToPrint();
@@ -94,7 +63,8 @@ private:
     void offerPdf();
     void savePdf(const QString& file);
 
-    std::vector<Cell> m_cells;
+    CardPainter m_painter;
+    std::vector<QLabel*> m_labels; // one for each text of the painter, in its order
     PrintHooks m_hooks;
     bool m_asking = false;         // the question (or the printing it started) is running
     bool m_questionQueued = false; // a question is on its way through the event queue

@@ -267,6 +267,7 @@ void TestDesignFiles::exportsReadBack() {
             clock.start();
             trigger(w, "mnuExport");
             qInfo("export took %lld ms", clock.elapsed());
+            QCOMPARE(actionText(w, "mnuUndo"), "&Undo Calculate"); // the total it ran
             QCOMPARE(caption(w, "lblPoints"), QString::number(*w.model().total()));
             QVERIFY(w.isVisible() && (w.cardWindow() == nullptr || !w.cardWindow()->isVisible()));
             const QStringList lines = cardLines(makeCard(w.model()));
