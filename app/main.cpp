@@ -7,6 +7,9 @@
 int main(int argc, char* argv[]) {
     ivc::app::chooseNoDisplay(argc, argv);
     QApplication app(argc, argv);
+    // The settings (the recent files) live under these names.
+    QApplication::setOrganizationName(QStringLiteral("Ironvale"));
+    QApplication::setOrganizationDomain(QStringLiteral("ironvale.github.io"));
     QApplication::setApplicationName(QStringLiteral("Ironvale Vehicle Creator"));
     QApplication::setApplicationVersion(QStringLiteral(IVC_VERSION));
     // Lets Wayland compositors and docks match the window to its installed menu entry and icon.

@@ -64,6 +64,12 @@ public:
     bool openFile(const QString& path);
     // Asks about unsaved changes, then for a file to open.
     void openWithDialog();
+    // Forgets the file, for a fresh state: the title is the window's own again.
+    void forgetFile();
+
+signals:
+    // A file was opened or saved: its whole path.
+    void fileChanged(const QString& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
