@@ -99,6 +99,8 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
     refresh();
 
     m_central->setFixedSize(twips(kClientWidth), twips(kClientHeight));
+    // Polished first: the menu bar's style and font, and so its height, come with it.
+    menuBar()->ensurePolished();
     fitToScreen(*this, {m_central->width(), m_central->height() + menuBar()->sizeHint().height() +
                                                 statusBar()->sizeHint().height()});
     setWindowIcon(applicationIcon());
@@ -113,6 +115,8 @@ void FrmMain::buildStatusBar() {
     statusBar()->setSizeGripEnabled(false); // the window keeps its size
     m_runningTotal = new QLabel(statusBar());
     m_runningTotal->setObjectName(QStringLiteral("lblRunningTotal"));
+    // The bar takes its height from its label as it is added: an empty label is lower.
+    m_runningTotal->setText(QString::fromStdString(m_model.runningTotalText()));
     statusBar()->addWidget(m_runningTotal, 1);
 }
 

@@ -108,6 +108,7 @@ private slots:
     void recentListOrderAndLength();
     void recentEntryChosen();
     void clearRecent();
+    void statusBarLeavesRoomForTheWindow();
 };
 
 // Random runs through the widgets, beside a replica of the design: after every change the
@@ -339,6 +340,21 @@ void TestComforts::clearRecent() {
     QVERIFY(w.openFile(savedDesign(other, "a.ivc", typical())));
     QVERIFY(w.openFile(savedDesign(dir, "a.ivc", typical())));
     QCOMPARE(recentEntries().value(0), "&1 " + QDir::toNativeSeparators(dir.filePath("a.ivc")));
+}
+
+// On a screen with room for it, the whole client area shows above the status bar, without
+// scroll bars, and the status bar shows its whole text.
+void TestComforts::statusBarLeavesRoomForTheWindow() {
+    FrmMain w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const auto* scroll = find<QScrollArea>(w, "clientScroll");
+    const QWidget* area = find(w, "clientArea");
+    const auto* total = find<QLabel>(w, "lblRunningTotal");
+    QCOMPARE(scroll->viewport()->size(), area->size());
+    QVERIFY(w.statusBar()->isVisible() && w.statusBar()->geometry().bottom() < w.height());
+    QVERIFY(total->width() >= total->sizeHint().width());
+    QVERIFY(w.statusBar()->geometry().top() >= scroll->geometry().bottom());
 }
 
 QTEST_MAIN(TestComforts)
