@@ -8,6 +8,9 @@
 #include <QFileInfo>
 
 int main(int argc, char* argv[]) {
+    // The settings (the recent files) live under these names.
+    QApplication::setOrganizationName(QStringLiteral("Ironvale"));
+    QApplication::setOrganizationDomain(QStringLiteral("ironvale.github.io"));
     QApplication::setApplicationName(QStringLiteral("Ironvale Vehicle Creator"));
     QApplication::setApplicationVersion(QStringLiteral(IVC_VERSION));
     // A wrong command line is told before any display is looked for, so that it is told

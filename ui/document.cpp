@@ -112,6 +112,14 @@ void Document::setCurrentFile(const QString& path) {
     m_window->setWindowFilePath(m_path);
     m_window->setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] \u2014 ") + m_title);
     m_window->setWindowModified(!m_undo->isClean());
+    emit fileChanged(m_path);
+}
+
+void Document::forgetFile() {
+    m_path.clear();
+    m_window->setWindowFilePath({});
+    m_window->setWindowTitle(m_title);
+    m_window->setWindowModified(false);
 }
 
 // One local file of this document's type among dropped data.

@@ -68,6 +68,12 @@ public:
     // clipboard): the next save asks for a file, the undo steps are gone, and the title is
     // `title`, or the window's own when empty, until a file is opened or saved.
     void startUntitled(const QString& title = {});
+    // Forgets the file, for a fresh state: the title is the window's own again.
+    void forgetFile();
+
+signals:
+    // A file was opened or saved: its whole path.
+    void fileChanged(const QString& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -93,13 +94,17 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
     buildForceMenu();
     buildControls();
     connectControls();
+    buildStatusBar();
     // Connected after the window's own handler, so the model holds the new name already.
     connect(m_name, &QLineEdit::textChanged, this,
             [this] { m_history->record(m_model, QStringLiteral("Vehicle Name"), true); });
     refresh();
 
     m_central->setFixedSize(twips(kClientWidth), twips(kClientHeight));
-    fitToScreen(*this, {m_central->width(), m_central->height() + menuBar()->sizeHint().height()});
+    // Polished first: the menu bar's style and font, and so its height, come with it.
+    menuBar()->ensurePolished();
+    fitToScreen(*this, {m_central->width(), m_central->height() + menuBar()->sizeHint().height() +
+                                                statusBar()->sizeHint().height()});
     setWindowIcon(applicationIcon());
     setPalette(withDistinctDisabled(QApplication::palette(this)));
     connectKeys();
@@ -108,6 +113,16 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 FrmMain::~FrmMain() = default;
+
+// The points the design would total now, under the window; it only reads the model.
+void FrmMain::buildStatusBar() {
+    statusBar()->setSizeGripEnabled(false); // the window keeps its size
+    m_runningTotal = new QLabel(statusBar());
+    m_runningTotal->setObjectName(QStringLiteral("lblRunningTotal"));
+    // The bar takes its height from its label as it is added: an empty label is lower.
+    m_runningTotal->setText(QString::fromStdString(m_model.runningTotalText()));
+    statusBar()->addWidget(m_runningTotal, 1);
+}
 
 QWidget* FrmMain::container(Parent p) const {
     switch (p) {
@@ -380,6 +395,7 @@ void FrmMain::refresh() {
     mirrorCaptions();
     for (std::size_t i = 0; i < kButtonCount; ++i)
         m_buttons[i]->setEnabled(m_model.buttonEnabled(static_cast<ButtonId>(i)));
+    m_runningTotal->setText(QString::fromStdString(m_model.runningTotalText()));
 }
 
 // A list's rows are rewritten only when they changed.

@@ -28,6 +28,7 @@ namespace ivc::ui {
 class Document;
 class FrmForce;
 class FrmPrint;
+class RecentFiles;
 template <typename State> class History;
 enum class Parent : int; // the containers the main window's controls are placed in
 
@@ -74,6 +75,8 @@ private:
     void buildMenus();
     void buildFileMenus();
     void buildEditMenu();
+    void buildRecentMenu();
+    void buildStatusBar();
     void buildClientArea();
     void buildControls();
     void buildLabels();
@@ -98,6 +101,8 @@ private:
     void afterChange(const Source& source);
     void restore(const MainModel& model);
     bool openDesign(const QString& path, QString& message);
+    // File > "&New": the design the program starts with, as one undo step.
+    void newDesign();
     void showCard();
     void exitProgram();
     void openRules();
@@ -126,6 +131,8 @@ private:
     QWidget* m_generalPage = nullptr;
     QWidget* m_weaponsPage = nullptr;
     QLineEdit* m_name = nullptr;
+    QLabel* m_runningTotal = nullptr;
+    RecentFiles* m_recent = nullptr;
     std::unique_ptr<FrmPrint> m_print;
     std::function<void(QPrinter&)> m_printerSetup;
 

@@ -9,6 +9,7 @@
 #include "ui/frmRules.h"
 #include "ui/mainLayout.h"
 #include "ui/messageBox.h"
+#include "ui/recentFiles.h"
 #include "ui/sharing.h"
 
 #include <QLineEdit>
@@ -149,7 +150,8 @@ void FrmMain::buildFileMenus() {
         QKeySequence key;
         std::function<void()> run;
     };
-    const std::array<Entry, 5> entries = {{
+    const std::array<Entry, 6> entries = {{
+        {"mnuNew", "&New", QKeySequence(Qt::CTRL | Qt::Key_N), [this] { newDesign(); }},
         {"mnuOpen", "&Open\u2026", QKeySequence(Qt::CTRL | Qt::Key_O),
          [this] { m_document->openWithDialog(); }},
         {"mnuSave", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_document->save(); }},
@@ -168,6 +170,29 @@ void FrmMain::buildFileMenus() {
         connect(action, &QAction::triggered, this, e.run);
     }
     file->insertSeparator(exit);
+    buildRecentMenu();
+}
+
+// File > "Open &Recent", after "&Open…": the designs last opened or saved.
+void FrmMain::buildRecentMenu() {
+    QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("mnuFile"));
+    auto* recent = new QMenu(QStringLiteral("Open &Recent"), file);
+    recent->setObjectName(QStringLiteral("mnuRecent"));
+    recent->menuAction()->setObjectName(QStringLiteral("mnuRecentMenu"));
+    file->insertMenu(findChild<QAction*>(QStringLiteral("mnuSave")), recent);
+    m_recent = new RecentFiles(QStringLiteral("recentDesigns"), this);
+    m_recent->attach(recent, {this, [this] { return m_document->maybeSave(); },
+                              [this](const QString& path) { m_document->openFile(path); }});
+    connect(m_document, &Document::fileChanged, m_recent, &RecentFiles::add);
+}
+
+void FrmMain::newDesign() {
+    if (!m_document->maybeSave())
+        return;
+    restore(MainModel());
+    m_document->forgetFile();
+    m_tabs->setCurrentWidget(m_generalPage);
+    m_history->record(m_model, QStringLiteral("New"));
 }
 
 void FrmMain::buildEditMenu() {

@@ -8,6 +8,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+# The program keeps its recent files in the settings: these runs keep theirs here.
+export XDG_CONFIG_HOME="$work/config"
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

@@ -25,6 +25,24 @@
 // Shared helpers for the window tests.
 namespace ivc::test {
 
+// The windows keep settings (the recent files, the file dialog's folders): every test
+// program keeps its own in a folder of its own, set before any settings are read, and
+// never touches the user's.
+class OwnSettings {
+public:
+    OwnSettings() {
+        qputenv("XDG_CONFIG_HOME", m_dir.path().toLocal8Bit());
+        for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            for (const auto scope : {QSettings::UserScope, QSettings::SystemScope})
+                QSettings::setPath(format, scope, m_dir.path());
+    }
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+inline const OwnSettings ownSettings;
+
 // The named child, which must exist.
 template <typename T = QWidget> T* find(const QWidget& w, const QString& name) {
     T* child = w.findChild<T*>(name);
