@@ -98,4 +98,38 @@ TEST(WeaponChoice, ANewWeaponClearsEveryUpgradeThroughItsHandler) {
     EXPECT_EQ(calculate(m), "63");
 }
 
+// Every row of every race's price list as the total shows it on a Small Flyer: the weapon's
+// points and, where its targeter box opens, "+" the targeter's; the air munitions last.
+TEST(WeaponChoice, EveryRowPricedAsTheArsenalTables) {
+    const std::string shared = "35 35 3 50 4 50 60 10 15 40 20 15 30 35 3 15 25 25 35 40 40 15 5 "
+                               "55 40",
+                      air = " 5 20 10 8 30";
+    const std::pair<int, std::string> cases[] = {
+        {Bastion, shared},
+        {Forgeborn, shared},
+        {Concord, "25+10 25+10 3+0 50 4+0 50 60 10 10+5 40 15+5 15 30 25+10 3+0 10+5 20+5 25 "
+                  "25+10 30+10 30+10 10+5 5+0 50 40"},
+        {Blight, "35 35 3 50 30 4 10 15 5 50 15 60 10 15 40 20 15 30 35 3 15 25 25 35 40 40 15 15 "
+                 "5 55 40"},
+        {DarkVeyra, "15 35 15 45 15 4 20 10 15"},
+        {Veyra, "30+10 25+10 30 3+0 30+10 4+0 20+5 35+10 25+10 25+10 10+5 45+10 25 40+0"},
+        {Grak, "15 10 12 20 15 3 15 40 40 35"},
+        {Thrane, "5 8 40 45"}};
+    for (const auto& [race, expected] : cases) {
+        MainModel m = design({race, Flyer, Small});
+        const int base = std::stoi(calculate(m));
+        std::string read;
+        for (int row = 1; row < std::ssize(m.list({ListId::Wpn1, 0}).rows); ++row) {
+            m.select({ListId::Wpn1, 0}, row);
+            const int cost = std::stoi(calculate(m)) - base;
+            read += " " + std::to_string(cost);
+            if (m.usable({CheckId::Targeter1, 0})) {
+                act(m, "chkTargeter1_0");
+                read += "+" + std::to_string(std::stoi(calculate(m)) - base - cost);
+            }
+        }
+        EXPECT_EQ(read.substr(1), expected + air) << raceInfo(race)->name;
+    }
+}
+
 } // namespace
