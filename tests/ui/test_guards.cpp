@@ -30,20 +30,14 @@ struct Shown {
     FrmPrint card;
 };
 
-// Runs this program's `slot` alone on a 640 x 480 screen at `scale`; its output on failure.
+// Runs this program's `slot` alone on a 640 x 480 screen at `scale` (1 or 2); its output
+// on failure.
 QString runOnSmallScreen(const char* slot, int scale) {
-    QTemporaryDir dir;
-    QFile config(dir.filePath("screen.json"));
-    const QByteArray json = QStringLiteral(R"({"screens": [{"name": "small", "x": 0, "y": 0, )"
-                                           R"("width": %1, "height": %2}]})")
-                                .arg(640 * scale)
-                                .arg(480 * scale)
-                                .toUtf8();
-    if (!config.open(QIODevice::WriteOnly) || config.write(json) < 0 || !config.flush())
-        return "cannot write " + config.fileName();
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+    env.insert("QT_QPA_PLATFORM",
+               QStringLiteral("offscreen:configfile=" IVC_TEST_SCREENS "/screen_small_%1x.json")
+                   .arg(scale));
     env.insert("QT_SCALE_FACTOR", QString::number(scale));
     p.setProcessEnvironment(env);
     p.start(QCoreApplication::applicationFilePath(), {slot});
