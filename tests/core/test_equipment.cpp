@@ -70,4 +70,66 @@ TEST(CloseCombat, ANewKindStartsAgainFromOneAttack) {
     EXPECT_EQ(shown() + (m.list(ListId::Attacks).enabled ? " open" : ""), "0 0/0");
 }
 
+// The price of each close-combat kind as its "Cost" shows it, on a Normal hull / a War
+// Machine: Veyra and Concord pay the cheap column.
+TEST(CloseCombat, EveryKindPricedForEveryRace) {
+    const std::string cheap = "3 9 15/30", dear = "4 12 20/40";
+    const std::pair<int, std::string> cases[] = {
+        {Bastion, dear},   {DarkVeyra, dear}, {Veyra, cheap}, {Concord, cheap},
+        {Forgeborn, dear}, {Grak, dear},      {Thrane, dear}, {Blight, dear}};
+    for (const auto& [race, expected] : cases) {
+        std::string read;
+        for (const int size : {Normal, WarMachine}) {
+            MainModel m = design({race, Tank, size});
+            for (int row = 1; row < std::ssize(m.list(ListId::CCW).rows); ++row) {
+                m.select(ListId::CCW, row);
+                read += (row > 1 ? " " : size == Normal ? "" : "/") + m.caption(LabelId::CCWCost);
+            }
+        }
+        EXPECT_EQ(read, expected) << raceInfo(race)->name;
+    }
+}
+
+// Each race's energy field, and Souped-up Engines among eight entries, as the card lists
+// them; a reset then clears every one of them to a fresh start.
+TEST(SpecialLines, EachFieldOnTheCardAndClearedByTheReset) {
+    const std::tuple<std::string_view, Hull, std::string_view, std::string_view> cases[] = {
+        {"Concord field",
+         {Concord, Tank, WarMachine},
+         "lstStructure=3; lstConcordF=2; chkConcordF",
+         "Fully Armored/2 Ward Shields"},
+        {"Bastion field",
+         {Bastion, Walker, WarMachine},
+         "lstStructure=2; lstConcordF=1; chkConcordF",
+         "Fully Armored/1 Ward Shields"},
+        {"Veyra field",
+         {Veyra, Immobile, Small},
+         "chkCarriage; lstVeyraF=2; chkVeyraF",
+         "Fully Armored/2 Veyra Fields/Carriage"},
+        {"Dark Veyra field",
+         {DarkVeyra, Tank, Normal},
+         "lstVeyraF=4; chkVeyraF",
+         "Fully Armored/4 Veyra Fields"},
+        {"Grak field",
+         {Grak, Tank, Normal},
+         "lstGrakF=1; chkGrakF",
+         "Fully Armored/1 Grak Shields"},
+        {"Souped-up among eight",
+         {Bastion, Tank, WarMachine},
+         "chkTow; chkAmphib; chkRecovery; chkLander; chkSkimmer; chkWrecker; chkTunneller; "
+         "lstStructure=3; lstConcordF=2; chkConcordF; chkSouped",
+         "Fully Armored/Amphibious/Orbital Lander/Recovery Vehicle/Tunneller/Wrecker/Skimmer/"
+         "2 Ward Shields, Tow Bar"}};
+    for (const auto& [name, hull, script, expected] : cases) {
+        SCOPED_TRACE(name);
+        MainModel m = design(hull, script);
+        std::string lines;
+        for (const std::string& line : makeCard(m).special)
+            lines += line.empty() ? "" : (lines.empty() ? "" : "/") + line;
+        EXPECT_EQ(lines, expected);
+        press(m, ButtonId::Reset);
+        expectFreshStart(m);
+    }
+}
+
 } // namespace
