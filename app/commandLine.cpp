@@ -1,7 +1,10 @@
 #include "app/commandLine.h"
 
 #include "core/card.h"
+#include "core/force.h"
 #include "io/designFile.h"
+#include "io/forceFile.h"
+#include "ui/forceExport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -69,6 +72,12 @@ bool isUtf8(const QByteArray& bytes) {
     QStringDecoder decode(QStringDecoder::Utf8);
     const QString text = decode(bytes);
     return !decode.hasError();
+}
+
+// A force file, by its extension: it stands for the cards of its entries in play.
+bool isForceFile(const QString& name) {
+    return QFileInfo(name).suffix().compare(QLatin1String(io::kForceSuffix), Qt::CaseInsensitive) ==
+           0;
 }
 
 // The card of a design file, its total run as "&Print" runs it; or why there is none.
@@ -246,6 +255,12 @@ QString CommandLine::checkExport() {
                         (m_files.size() > 1 && !outInfo.exists() && outInfo.suffix().isEmpty()));
     if (const QString why = chooseFormat(outInfo); !why.isEmpty())
         return why;
+    // A force alone to one file is its list with its cards; among other files, or to a
+    // folder or a sheet, it stands for the cards of its entries in play.
+    m_forceAlone = !sheetAsked && !m_toFolder && m_files.size() == 1 &&
+                   isForceFile(printable(m_files.front()));
+    if (m_forceAlone && m_cardFormat != ui::CardFormat::Pdf && m_cardFormat != ui::CardFormat::Text)
+        return QStringLiteral("A force goes to a PDF or a text file, or its cards to a folder.");
     m_toSheet = sheetAsked || (!m_toFolder && m_files.size() > 1);
     if (m_toSheet && m_cardFormat != ui::CardFormat::Pdf)
         return QStringLiteral("Several cards go to a folder, or to one PDF file.");
@@ -274,10 +289,10 @@ bool CommandLine::exporting() const {
     return m_parser.isSet(m_export) || m_parser.isSet(m_sheet);
 }
 
-// The card's file in the folder, named after the design's file; a name this run has
+// The card's file in the folder, named `base` after the design's file; a name this run has
 // written already gets a number ("x-2.pdf"), and the user is told.
-QString CommandLine::folderTarget(const QString& file, std::vector<QString>& written) const {
-    const QString base = QFileInfo(printable(file)).completeBaseName();
+QString CommandLine::folderTarget(const QString& base, const QString& shown,
+                                  std::vector<QString>& written) const {
     const QString suffix = QLatin1Char('.') + ui::suffixOf(m_cardFormat);
     const QDir folder(m_out);
     QString target = folder.filePath(base + suffix);
@@ -286,36 +301,82 @@ QString CommandLine::folderTarget(const QString& file, std::vector<QString>& wri
     if (target != folder.filePath(base + suffix))
         tell(QStringLiteral("The card of \"%1\" goes to \"%2\": the card of another design "
                             "of that name is \"%3\".")
-                 .arg(printable(file), target, folder.filePath(base + suffix)));
+                 .arg(shown, target, folder.filePath(base + suffix)));
     written.push_back(target);
     return target;
 }
 
+// The cards a FILE stands for, each with the base of its file name in a folder: a design's
+// card, or the cards of a force's entries in play ("strike-1", "strike-2"…).
+std::vector<CommandLine::NamedCard> CommandLine::cardsOf(const QString& file,
+                                                         QString& error) const {
+    const QString base = QFileInfo(printable(file)).completeBaseName();
+    if (!isForceFile(printable(file))) {
+        const auto card = cardOf(nativeName(file), shownName(file), error);
+        return card ? std::vector<NamedCard>{{base, printable(file), *card}}
+                    : std::vector<NamedCard>{};
+    }
+    const io::OpenedForce opened = io::openForceAt(nativeName(file), shownName(file));
+    if (!opened.force) {
+        error = opened.error;
+        return {};
+    }
+    std::vector<NamedCard> cards;
+    const auto& entries = opened.force->entries();
+    for (std::size_t k = 0; k < entries.size(); ++k)
+        if (entries[k].inPlay)
+            cards.push_back({QStringLiteral("%1-%2").arg(base).arg(k + 1),
+                             QStringLiteral("%1, entry %2").arg(printable(file)).arg(k + 1),
+                             entryCard(entries[k])});
+    return cards;
+}
+
+// One force alone to one file: its list and cards as a PDF, or the list and text cards.
+int CommandLine::exportForce() const {
+    const io::OpenedForce opened =
+        io::openForceAt(nativeName(m_files.front()), shownName(m_files.front()));
+    QString error = opened.error;
+    if (opened.force && m_cardFormat == ui::CardFormat::Text) {
+        error = ui::exportForceText(m_out, *opened.force);
+    } else if (opened.force) {
+        error = ui::exportForce(m_out, *opened.force, m_pageSize);
+    }
+    if (error.isEmpty())
+        return kAllWritten;
+    tell(error);
+    return kSomeFailed;
+}
+
 int CommandLine::exportCards() const {
+    if (m_forceAlone)
+        return exportForce();
     if (m_toFolder && !QDir().mkpath(m_out))
         return usage(QStringLiteral("Cannot make the folder \"%1\".").arg(m_out));
     int result = kAllWritten;
-    std::vector<CardTexts> cards;
+    std::vector<CardTexts> sheet;
     std::vector<QString> written;
+    const auto failed = [&result](const QString& error) {
+        tell(error);
+        result = kSomeFailed;
+    };
     for (const QString& file : m_files) {
         QString error;
-        const auto card = cardOf(nativeName(file), shownName(file), error);
-        if (card && !m_toSheet) {
-            const QString target = m_toFolder ? folderTarget(file, written) : m_out;
-            error = ui::exportCard(target, *card, m_cardFormat);
-        } else if (card) {
-            cards.push_back(*card);
+        for (const NamedCard& card : cardsOf(file, error)) {
+            if (m_toSheet) {
+                sheet.push_back(card.card);
+                continue;
+            }
+            const QString target =
+                m_toFolder ? folderTarget(card.base, card.shown, written) : m_out;
+            if (const QString why = ui::exportCard(target, card.card, m_cardFormat); !why.isEmpty())
+                failed(why);
         }
-        if (!error.isEmpty()) {
-            tell(error);
-            result = kSomeFailed;
-        }
+        if (!error.isEmpty())
+            failed(error);
     }
-    if (m_toSheet && !cards.empty()) {
-        if (const QString error = ui::exportSheet(m_out, cards, m_pageSize); !error.isEmpty()) {
-            tell(error);
-            result = kSomeFailed;
-        }
+    if (m_toSheet && !sheet.empty()) {
+        if (const QString error = ui::exportSheet(m_out, sheet, m_pageSize); !error.isEmpty())
+            failed(error);
     }
     return result;
 }

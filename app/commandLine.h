@@ -42,7 +42,16 @@ private:
     QString printable(const QString& argument) const;
     QString shownName(const QString& file) const;
     QByteArray nativeName(const QString& argument) const;
-    QString folderTarget(const QString& file, std::vector<QString>& written) const;
+    // A card to write, with the base of its file name in a folder and the name to tell.
+    struct NamedCard {
+        QString base;
+        QString shown;
+        CardTexts card;
+    };
+    std::vector<NamedCard> cardsOf(const QString& file, QString& error) const;
+    QString folderTarget(const QString& base, const QString& shown,
+                         std::vector<QString>& written) const;
+    int exportForce() const;
 
     std::vector<QByteArray> m_raw; // the arguments as given
     QCommandLineParser m_parser;
@@ -59,6 +68,7 @@ private:
     QPageSize m_pageSize;
     bool m_toFolder = false;
     bool m_toSheet = false;
+    bool m_forceAlone = false; // one force file to one file: its list and cards
 };
 
 // Tells a wrong command line on standard error, in one line; the exit code for it.

@@ -291,11 +291,18 @@ std::string forceText(const Force& force, int width) {
     return out;
 }
 
+CardTexts entryCard(const ForceEntry& entry) {
+    MainModel m = replay(*entry.design).model;
+    if (m.usable(ButtonId::Calculate))
+        m.press(ButtonId::Calculate);
+    return makeCard(m);
+}
+
 std::string forceTextWithCards(const Force& force, int width) {
     std::string out = forceText(force, width);
     for (const ForceEntry& e : force.entries()) {
         if (e.inPlay)
-            out += '\n' + textCard(makeCard(replay(*e.design).model), width);
+            out += '\n' + textCard(entryCard(e), width);
     }
     return out;
 }

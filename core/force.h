@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/card.h"
 #include "core/design.h"
 #include "core/textcard.h"
 
@@ -88,6 +89,10 @@ std::string forceSummary(const Force& force);
 // every entry in play with its race, type, size, count, points and total, then the grand
 // total and how far it is under or over the limit.
 std::string forceText(const Force& force, int width = kTextCardWidth);
+
+// The card of an entry's vehicle as printed with the force: its design replayed and totalled
+// as "&Calculate" totals it, so that the card shows the points the entry counts.
+CardTexts entryCard(const ForceEntry& entry);
 
 // The list followed by the text card of every entry in play, as "Copy Force as Text"
 // puts them on the clipboard.

@@ -154,7 +154,7 @@ void paintCards(QPainter& painter, QPagedPaintDevice& device, const Force& force
         const int onPage = place++ % (kColumns * kRows);
         // A painter of its own for each card: a card keeps fields from the one before.
         CardPainter painted;
-        painted.setCard(makeCard(replay(*e.design).model));
+        painted.setCard(entryCard(e));
         painter.save();
         painter.translate(origin + QPointF((onPage % kColumns) * (cell.width() + gap),
                                            (onPage / kColumns) * (cell.height() + gap)));
@@ -175,8 +175,20 @@ bool paintForce(QPagedPaintDevice& device, const Force& force) {
     return painter.end();
 }
 
+namespace {
+
+QString toldUnlessWritten(const QString& path, const std::function<bool(QIODevice&)>& write) {
+    const QString reason = io::writeAtomically(path, write);
+    if (reason.isEmpty())
+        return {};
+    return QStringLiteral("The force could not be saved as %1: %2.")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+} // namespace
+
 QString exportForce(const QString& path, const Force& force, const QPageSize& paper) {
-    const QString reason = io::writeAtomically(path, [&](QIODevice& out) {
+    return toldUnlessWritten(path, [&](QIODevice& out) {
         QPdfWriter pdf(&out);
         pdf.setTitle(QString::fromStdString(force.name().empty() ? "Force" : force.name()));
         pdf.setPageLayout(
@@ -185,10 +197,14 @@ QString exportForce(const QString& path, const Force& force, const QPageSize& pa
                         QPageLayout::Millimeter));
         return paintForce(pdf, force);
     });
-    if (reason.isEmpty())
-        return {};
-    return QStringLiteral("The force could not be saved as %1: %2.")
-        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString exportForceText(const QString& path, const Force& force) {
+    const std::string text = forceTextWithCards(force);
+    return toldUnlessWritten(path, [&text](QIODevice& out) {
+        return out.write(text.data(), static_cast<qint64>(text.size())) ==
+               static_cast<qint64>(text.size());
+    });
 }
 
 } // namespace ivc::ui

@@ -20,6 +20,10 @@ bool paintForce(QPagedPaintDevice& device, const Force& force);
 // error, naming the file and the reason, or an empty text.
 QString exportForce(const QString& path, const Force& force, const QPageSize& paper);
 
+// Writes the force list and every entry's text card as plain text, atomically, as "Copy
+// Force as Text" copies them. Returns the error, naming the file and the reason, or empty.
+QString exportForceText(const QString& path, const Force& force);
+
 // The margins of a force's pages, in millimetres, for printers set up to match the PDF.
 inline constexpr double kForceMarginMm = 5.0;
 

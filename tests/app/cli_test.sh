@@ -53,6 +53,29 @@ pdftext cards/warden.pdf | grep -qF "Warden" || fail "cards/warden.pdf"
 pdftext cards/scout.pdf | grep -qF "Scout" || fail "cards/scout.pdf"
 [ ! -e cards/bad.pdf ] || fail "cards/bad.pdf written"
 
+# A force file: alone, its list and cards (PDF) or its list and text cards; among others,
+# to a folder or a sheet, the cards of its entries in play. A bad entry refuses the force.
+cp "$data/strike.ivf" strike.ivf
+expect 0 "force pdf" "$program" --export strike.pdf strike.ivf
+pdftext strike.pdf | grep -qF "Strike Group Limit: 1,500 points" || fail "strike.pdf lacks the list"
+pdftext strike.pdf | grep -qF "Total: 711 of 1,500 points, 6 vehicles: 789 under" ||
+  fail "strike.pdf lacks the total"
+pdfinfo strike.pdf | grep -qE "Pages: +2" || fail "strike.pdf: not the list and one page of cards"
+expect 0 "force txt" "$program" --export strike.txt strike.ivf
+has strike.txt "Total: 711 of 1,500 points, 6 vehicles: 789 under"
+has strike.txt "Name: Hulk"
+expect 0 "force among designs" "$program" --export fcards/ strike.ivf warden.ivc
+[ "$(ls fcards | tr '\n' ' ')" = "strike-1.pdf strike-2.pdf strike-3.pdf warden.pdf " ] ||
+  fail "fcards holds $(ls fcards | tr '\n' ' ')"
+expect 0 "force on a sheet" "$program" --sheet fsheet.pdf strike.ivf warden.ivc scout.ivc
+pdfinfo fsheet.pdf | grep -qE "Pages: +2" || fail "fsheet.pdf: not five cards on two pages"
+expect 2 "force as a picture" "$program" --export strike.png strike.ivf
+has err.txt "A force goes to a PDF or a text file, or its cards to a folder."
+sed 's/"Beam Cannon"/"Hellstorm"/' strike.ivf >badforce.ivf
+expect 1 "bad force" "$program" --export badforce.pdf badforce.ivf
+has err.txt 'Cannot open "badforce.ivf": entry 1 ("Warden"): Slot 1: "Hellstorm" is not in the Concord arsenal.'
+[ ! -e badforce.pdf ] || fail "badforce.pdf written"
+
 # Several into one PDF: four cards a page, on the paper asked for.
 expect 0 "sheet" "$program" --export force.pdf --paper letter warden.ivc scout.ivc warden.ivc \
   scout.ivc warden.ivc
