@@ -11,6 +11,7 @@
 #include "ui/frmMain.h"
 #include "ui/keys.h"
 #include "ui/messageBox.h"
+#include "ui/recentFiles.h"
 #include "ui/sharing.h"
 
 #include <QAction>
@@ -26,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
@@ -342,6 +344,14 @@ void FrmForce::buildFileMenu() {
          {"mnuForcePrint", "&Print Force\u2026", QKeySequence::Print, [this] { printForce(); }},
          {nullptr, nullptr, {}, {}},
          {"mnuForceClose", "&Close", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); }}});
+    // "Open &Recent", after "&Open…": the forces last opened or saved, a list of their own.
+    auto* recent = new QMenu(QStringLiteral("Open &Recent"), file);
+    recent->setObjectName(QStringLiteral("mnuForceRecent"));
+    file->insertMenu(findChild<QAction*>(QStringLiteral("mnuForceSave")), recent);
+    auto* files = new RecentFiles(QStringLiteral("recentForces"), this);
+    files->attach(recent, {this, [this] { return m_document->maybeSave(); },
+                           [this](const QString& path) { m_document->openFile(path); }});
+    connect(m_document, &Document::fileChanged, files, &RecentFiles::add);
 }
 
 void FrmForce::buildEditMenu() {
