@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLocale>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
@@ -24,8 +25,6 @@ constexpr double kTwipsPerInch = 1440.0;
 constexpr double kInchesPerMetre = 1.0 / 0.0254;
 // A sheet: two cards across, two down, on landscape paper; a thin margin and a gap for
 // the scissors between them.
-constexpr int kSheetColumns = 2;
-constexpr int kSheetRows = 2;
 constexpr double kSheetMarginMm = 5.0;
 constexpr double kSheetGapMm = 3.0;
 constexpr double kPageNumberPoints = 9.0;
@@ -137,32 +136,27 @@ namespace {
 
 // Where the cards of a sheet go on its page, in the PDF writer's units: the block of
 // cards centred, every card at one scale.
-struct SheetPlaces {
-    QRectF area; // the page inside its margins
-    QSizeF cell; // one card as set
-    QPointF origin;
-    double gap;
-    double unitsPerTwip;
+} // namespace
 
-    QPointF place(int k) const {
-        return origin + QPointF((k % kSheetColumns) * (cell.width() + gap),
-                                (k / kSheetColumns) * (cell.height() + gap));
-    }
-    // The strip under the block of cards, where a page number goes.
-    QRectF foot() const {
-        const double bottom = place(kSheetColumns * kSheetRows - 1).y() + cell.height();
-        return QRectF(0, bottom, area.width(), area.height() - bottom);
-    }
-};
+QPointF SheetPlaces::place(int k) const {
+    return origin + QPointF((k % kSheetColumns) * (cell.width() + gap),
+                            (k / kSheetColumns) * (cell.height() + gap));
+}
+
+QRectF SheetPlaces::foot() const {
+    const double bottom = place(kSheetColumns * kSheetRows - 1).y() + cell.height();
+    return QRectF(0, bottom, area.width(), area.height() - bottom);
+}
 
 // Four cards at their physical size are larger than an A4 or Letter page, so the cards of a
 // sheet are set as large as the page takes them, every card alike.
-SheetPlaces sheetPlaces(const QPdfWriter& pdf) {
+SheetPlaces sheetPlaces(const QPagedPaintDevice& device) {
     SheetPlaces p;
-    const double unitsPerMm = pdf.resolution() / 25.4;
-    const double unitsPerTwip = pdf.resolution() / kTwipsPerInch;
+    const int dpi = device.logicalDpiX();
+    const double unitsPerMm = dpi / 25.4;
+    const double unitsPerTwip = dpi / kTwipsPerInch;
     const QSizeF card = QSizeF(CardPainter::cardTwips()) * unitsPerTwip;
-    p.area = pdf.pageLayout().paintRectPixels(pdf.resolution());
+    p.area = device.pageLayout().paintRectPixels(dpi);
     p.gap = kSheetGapMm * unitsPerMm;
     const double scale = std::min(
         {1.0, (p.area.width() - p.gap * (kSheetColumns - 1)) / (kSheetColumns * card.width()),
@@ -174,8 +168,6 @@ SheetPlaces sheetPlaces(const QPdfWriter& pdf) {
                 (p.area.height() - kSheetRows * p.cell.height() - p.gap * (kSheetRows - 1)) / 2);
     return p;
 }
-
-} // namespace
 
 QString exportSheet(const QString& path, const std::vector<CardTexts>& cards,
                     const QPageSize& paper) {
@@ -193,7 +185,7 @@ QString exportSheet(const QString& path, const std::vector<CardTexts>& cards,
         QFont numberFont = painter.font();
         numberFont.setPointSizeF(kPageNumberPoints);
         painter.setFont(numberFont);
-        constexpr std::size_t kPerPage = kSheetColumns * kSheetRows;
+        constexpr std::size_t kPerPage = kCardsPerSheet;
         const std::size_t pages = (cards.size() + kPerPage - 1) / kPerPage;
         for (std::size_t k = 0; k < cards.size(); ++k) {
             if (k % kPerPage == 0 && k > 0)

@@ -1,6 +1,7 @@
 #include "ui/forceExport.h"
 
 #include "io/atomicFile.h"
+#include "ui/cardExport.h"
 #include "ui/cardPainter.h"
 
 #include <QDir>
@@ -16,13 +17,6 @@
 
 namespace ivc::ui {
 namespace {
-
-constexpr double kTwipsPerInch = 1440.0;
-constexpr double kMmPerInch = 25.4;
-// Cards two across and two down, with a gap for the scissors, as a sheet of cards has them.
-constexpr int kColumns = 2;
-constexpr int kRows = 2;
-constexpr double kGapMm = 3.0;
 
 // The list's columns, each starting at a share of the page's width.
 struct ListColumn {
@@ -133,32 +127,21 @@ void paintList(QPainter& painter, QPagedPaintDevice& device, const Force& force)
     out.text(listFont(12, true), totalLine(force));
 }
 
-// The cards as large as the page takes four of them, every card alike, centred.
+// The cards four a page, as a sheet of cards sets them.
 void paintCards(QPainter& painter, QPagedPaintDevice& device, const Force& force) {
-    const double unitsPerTwip = device.logicalDpiX() / kTwipsPerInch;
-    const QSizeF card = QSizeF(CardPainter::cardTwips()) * unitsPerTwip;
-    const QRectF area = device.pageLayout().paintRectPixels(device.logicalDpiX());
-    const double gap = kGapMm * device.logicalDpiX() / kMmPerInch;
-    const double scale =
-        std::min({1.0, (area.width() - gap * (kColumns - 1)) / (kColumns * card.width()),
-                  (area.height() - gap * (kRows - 1)) / (kRows * card.height())});
-    const QSizeF cell = card * scale;
-    const QPointF origin((area.width() - kColumns * cell.width() - gap * (kColumns - 1)) / 2,
-                         (area.height() - kRows * cell.height() - gap * (kRows - 1)) / 2);
+    const SheetPlaces places = sheetPlaces(device);
     int place = 0;
     for (const ForceEntry& e : force.entries()) {
         if (!e.inPlay)
             continue;
-        if (place % (kColumns * kRows) == 0)
+        if (place % kCardsPerSheet == 0)
             device.newPage();
-        const int onPage = place++ % (kColumns * kRows);
         // A painter of its own for each card: a card keeps fields from the one before.
         CardPainter painted;
         painted.setCard(entryCard(e));
         painter.save();
-        painter.translate(origin + QPointF((onPage % kColumns) * (cell.width() + gap),
-                                           (onPage / kColumns) * (cell.height() + gap)));
-        painted.paintCard(painter, unitsPerTwip * scale);
+        painter.translate(places.place(place++ % kCardsPerSheet));
+        painted.paintCard(painter, places.unitsPerTwip);
         painter.restore();
     }
 }
