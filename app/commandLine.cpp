@@ -285,6 +285,12 @@ std::optional<QString> CommandLine::fileToOpen() const {
     return printable(m_files.front());
 }
 
+std::optional<QByteArray> CommandLine::nativeFileToOpen() const {
+    if (exporting() || m_files.isEmpty() || !m_files.front().startsWith(kRawMark))
+        return std::nullopt;
+    return nativeName(m_files.front());
+}
+
 bool CommandLine::exporting() const {
     return m_parser.isSet(m_export) || m_parser.isSet(m_sheet);
 }

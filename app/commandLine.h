@@ -30,6 +30,8 @@ public:
 
     // The file to open in the window, if one was given and nothing is exported.
     std::optional<QString> fileToOpen() const;
+    // Its name on disk as given, where that is not UTF-8 and so has no exact QString.
+    std::optional<QByteArray> nativeFileToOpen() const;
     bool exporting() const;
     // Writes the cards, telling each failure on standard error; the program's exit code.
     int exportCards() const;

@@ -1,8 +1,10 @@
 #include "app/commandLine.h"
+#include "io/designFile.h"
 #include "io/forceFile.h"
 #include "ui/desktop.h"
 #include "ui/frmForce.h"
 #include "ui/frmMain.h"
+#include "ui/messageBox.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -42,6 +44,15 @@ int main(int argc, char* argv[]) {
             ivc::ui::FrmForce* force = window.forceWindow();
             force->show();
             force->openFile(*file);
+        } else if (const auto native = commandLine.nativeFileToOpen()) {
+            // A name that is not UTF-8 has no exact QString: the design is read by the
+            // bytes of its name, and a save asks for a file rather than guess one.
+            const ivc::io::Opened opened = ivc::io::openDesignAt(*native, *file);
+            if (opened.model)
+                window.takeDesign(*opened.model, *file + QStringLiteral(" \u2014 ") +
+                                                     QCoreApplication::applicationName());
+            else
+                ivc::ui::ask(&window, QStringLiteral("Open"), opened.error);
         } else {
             window.openFile(*file);
         }
