@@ -9,6 +9,36 @@
 #include <QApplication>
 #include <QFileInfo>
 
+namespace {
+
+// The file named on the command line: a force in the force window, a design in the main
+// window. A file that cannot be opened is told, and the design starts fresh.
+void openAtStartUp(ivc::ui::FrmMain& window, const ivc::app::CommandLine& commandLine) {
+    const auto file = commandLine.fileToOpen();
+    if (!file)
+        return;
+    // A force file opens in the force window, beside the main window.
+    if (QFileInfo(*file).suffix().compare(QLatin1String(ivc::io::kForceSuffix),
+                                          Qt::CaseInsensitive) == 0) {
+        ivc::ui::FrmForce* force = window.forceWindow();
+        force->show();
+        force->openFile(*file);
+    } else if (const auto native = commandLine.nativeFileToOpen()) {
+        // A name that is not UTF-8 has no exact QString: the design is read by the
+        // bytes of its name, and a save asks for a file rather than guess one.
+        const ivc::io::Opened opened = ivc::io::openDesignAt(*native, *file);
+        if (opened.model)
+            window.takeDesign(*opened.model, *file + QStringLiteral(" \u2014 ") +
+                                                 QCoreApplication::applicationName());
+        else
+            ivc::ui::ask(&window, QStringLiteral("Open"), opened.error);
+    } else {
+        window.openFile(*file);
+    }
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     // The settings (the recent files) live under these names.
     QApplication::setOrganizationName(QStringLiteral("Ironvale"));
@@ -36,26 +66,6 @@ int main(int argc, char* argv[]) {
 
     ivc::ui::FrmMain window;
     window.show();
-    // A file that cannot be opened is told, and the design starts fresh.
-    if (const auto file = commandLine.fileToOpen()) {
-        // A force file opens in the force window, beside the main window.
-        if (QFileInfo(*file).suffix().compare(QLatin1String(ivc::io::kForceSuffix),
-                                              Qt::CaseInsensitive) == 0) {
-            ivc::ui::FrmForce* force = window.forceWindow();
-            force->show();
-            force->openFile(*file);
-        } else if (const auto native = commandLine.nativeFileToOpen()) {
-            // A name that is not UTF-8 has no exact QString: the design is read by the
-            // bytes of its name, and a save asks for a file rather than guess one.
-            const ivc::io::Opened opened = ivc::io::openDesignAt(*native, *file);
-            if (opened.model)
-                window.takeDesign(*opened.model, *file + QStringLiteral(" \u2014 ") +
-                                                     QCoreApplication::applicationName());
-            else
-                ivc::ui::ask(&window, QStringLiteral("Open"), opened.error);
-        } else {
-            window.openFile(*file);
-        }
-    }
+    openAtStartUp(window, commandLine);
     return QApplication::exec();
 }

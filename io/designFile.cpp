@@ -108,28 +108,42 @@ void readSlots(Reader& r, const QJsonArray& weapons, Design& d) {
     }
 }
 
-Parsed parse(const QJsonObject& root) {
-    Reader r;
-    const QString top;
+// Why a file's format and version are not ones this program reads, or nothing.
+QString formatRefusal(Reader& r, const QJsonObject& root) {
     if (root.value(QStringLiteral("format")) != QLatin1String(kFormatName))
-        return {std::nullopt, QStringLiteral("It is not an Ironvale vehicle design.")};
-    const std::string version = r.text(root, QStringLiteral("version"), top);
+        return QStringLiteral("It is not an Ironvale vehicle design.");
+    const std::string version = r.text(root, QStringLiteral("version"), QString());
     const QStringList parts = qs(version).split(QLatin1Char('.'));
     bool ok = parts.size() == 2;
     const int major = ok ? parts[0].toInt(&ok) : 0;
     if (!ok)
-        return {std::nullopt, QStringLiteral("Its format version \"%1\" is not a version such as "
-                                             "\"%2.%3\".")
-                                  .arg(qs(version))
-                                  .arg(kFormatMajor)
-                                  .arg(kFormatMinor)};
+        return QStringLiteral("Its format version \"%1\" is not a version such as \"%2.%3\".")
+            .arg(qs(version))
+            .arg(kFormatMajor)
+            .arg(kFormatMinor);
     if (major > kFormatMajor)
-        return {std::nullopt,
-                QStringLiteral("It was written in format %1 by a later version of this program, "
-                               "which reads format %2 only.")
-                    .arg(qs(version))
-                    .arg(kFormatMajor)};
+        return QStringLiteral("It was written in format %1 by a later version of this program, "
+                              "which reads format %2 only.")
+            .arg(qs(version))
+            .arg(kFormatMajor);
+    return {};
+}
 
+void readOptions(Reader& r, const QJsonArray& options, Design& d) {
+    const QString in = QStringLiteral("options.");
+    for (const QJsonValue& v : options) {
+        const QJsonObject o = r.object(v, QStringLiteral("options"));
+        d.options.push_back(
+            {r.text(o, QStringLiteral("option"), in), r.text(o, QStringLiteral("count"), in),
+             !o.contains(QStringLiteral("ticked")) || r.flag(o, QStringLiteral("ticked"), in)});
+    }
+}
+
+Parsed parse(const QJsonObject& root) {
+    Reader r;
+    const QString top;
+    if (const QString refused = formatRefusal(r, root); !refused.isEmpty())
+        return {std::nullopt, refused};
     Design d;
     d.name = r.text(root, QStringLiteral("name"), top);
     d.step = r.number(root, QStringLiteral("step"), top, 1, 3).value_or(3);
@@ -144,14 +158,7 @@ Parsed parse(const QJsonObject& root) {
     d.rear = r.text(armor, QStringLiteral("rear"), inArmor);
     d.top = r.text(armor, QStringLiteral("top"), inArmor);
     d.structure = r.text(root, QStringLiteral("structure"), top);
-    for (const QJsonValue& v :
-         r.array(root.value(QStringLiteral("options")), QStringLiteral("options"))) {
-        const QJsonObject o = r.object(v, QStringLiteral("options"));
-        const QString in = QStringLiteral("options.");
-        d.options.push_back(
-            {r.text(o, QStringLiteral("option"), in), r.text(o, QStringLiteral("count"), in),
-             !o.contains(QStringLiteral("ticked")) || r.flag(o, QStringLiteral("ticked"), in)});
-    }
+    readOptions(r, r.array(root.value(QStringLiteral("options")), QStringLiteral("options")), d);
     readSlots(r, r.array(root.value(QStringLiteral("weapons")), QStringLiteral("weapons")), d);
     const QJsonObject cc =
         r.object(root.value(QStringLiteral("closeCombat")), QStringLiteral("closeCombat"));
@@ -164,6 +171,38 @@ Parsed parse(const QJsonObject& root) {
     if (!r.error.isEmpty())
         return {std::nullopt, r.error};
     return {std::move(d), {}};
+}
+
+QJsonArray optionsJson(const Design& d) {
+    QJsonArray options;
+    for (const OptionChoice& o : d.options) {
+        QJsonObject entry{{QStringLiteral("option"), qs(o.option)}};
+        if (!o.count.empty())
+            entry[QStringLiteral("count")] = qs(o.count);
+        if (!o.ticked)
+            entry[QStringLiteral("ticked")] = false;
+        options.append(entry);
+    }
+    return options;
+}
+
+QJsonArray weaponsJson(const Design& d) {
+    QJsonArray weapons;
+    for (int s = 0; s < kSlots; ++s) {
+        const SlotChoices& slot = d.weaponSlots[static_cast<std::size_t>(s)];
+        if (slot == SlotChoices{})
+            continue; // a slot never touched
+        QJsonArray upgrades;
+        for (const std::string& u : slot.upgrades)
+            upgrades.append(qs(u));
+        weapons.append(QJsonObject{{QStringLiteral("slot"), s + 1},
+                                   {QStringLiteral("weapon"), qs(slot.weapon)},
+                                   {QStringLiteral("upgrades"), upgrades},
+                                   {QStringLiteral("battery"), qs(slot.battery)},
+                                   {QStringLiteral("slowFire"), qs(slot.slowFire)},
+                                   {QStringLiteral("count"), qs(slot.count)}});
+    }
+    return weapons;
 }
 
 } // namespace
@@ -186,32 +225,8 @@ QJsonObject toJsonObject(const Design& d) {
                                                 {QStringLiteral("rear"), qs(d.rear)},
                                                 {QStringLiteral("top"), qs(d.top)}};
     root[QStringLiteral("structure")] = qs(d.structure);
-    QJsonArray options;
-    for (const OptionChoice& o : d.options) {
-        QJsonObject entry{{QStringLiteral("option"), qs(o.option)}};
-        if (!o.count.empty())
-            entry[QStringLiteral("count")] = qs(o.count);
-        if (!o.ticked)
-            entry[QStringLiteral("ticked")] = false;
-        options.append(entry);
-    }
-    root[QStringLiteral("options")] = options;
-    QJsonArray weapons;
-    for (int s = 0; s < kSlots; ++s) {
-        const SlotChoices& slot = d.weaponSlots[static_cast<std::size_t>(s)];
-        if (slot == SlotChoices{})
-            continue; // a slot never touched
-        QJsonArray upgrades;
-        for (const std::string& u : slot.upgrades)
-            upgrades.append(qs(u));
-        weapons.append(QJsonObject{{QStringLiteral("slot"), s + 1},
-                                   {QStringLiteral("weapon"), qs(slot.weapon)},
-                                   {QStringLiteral("upgrades"), upgrades},
-                                   {QStringLiteral("battery"), qs(slot.battery)},
-                                   {QStringLiteral("slowFire"), qs(slot.slowFire)},
-                                   {QStringLiteral("count"), qs(slot.count)}});
-    }
-    root[QStringLiteral("weapons")] = weapons;
+    root[QStringLiteral("options")] = optionsJson(d);
+    root[QStringLiteral("weapons")] = weaponsJson(d);
     root[QStringLiteral("closeCombat")] = QJsonObject{{QStringLiteral("weapon"), qs(d.closeCombat)},
                                                       {QStringLiteral("number"), qs(d.attacks)},
                                                       {QStringLiteral("ferocious"), d.ferocious}};
