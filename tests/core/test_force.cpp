@@ -212,11 +212,6 @@ TEST(Force, ListAsText) {
         std::string forceName;
         const char* last; // the last line
     } const cases[] = {
-        {"under the limit",
-         {{typical("Warden"), 2}, {slugger("Gnat"), 1, false}},
-         1500,
-         "Strike Group",
-         "Total: 260 of 1,500 points, 2 vehicles: 1,240 under"},
         {"at the limit",
          {{typical("Warden"), 5}},
          650,
