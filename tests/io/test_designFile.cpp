@@ -265,3 +265,13 @@ TEST(DesignFile, WhatIsOnDiskUnderTheName) {
     }
     std::rename(at + "Gr\xe2k.ivc", at + "w.ivc"); // Qt removes only the names it can spell
 }
+
+// Saving over a folder is refused, and the folder stays as it was.
+TEST(DesignFile, SavingOverAFolder) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ivc"));
+    const QString told = io::saveDesign(dir.filePath("folder.ivc"), capture(MainModel()));
+    EXPECT_TRUE(told.startsWith(QLatin1String("Cannot save \"folder.ivc\": ")))
+        << told.toStdString();
+    EXPECT_TRUE(QFileInfo(dir.filePath("folder.ivc")).isDir());
+}
