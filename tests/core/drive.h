@@ -129,6 +129,14 @@ inline void pastTheLimit(MainModel& m) {
         m.setChecked({CheckId::Gatling1, s}, true);
 }
 
+inline std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
 inline std::string calculate(MainModel& m) {
     press(m, ButtonId::Calculate);
     return m.caption(LabelId::Points);

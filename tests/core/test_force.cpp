@@ -1,8 +1,8 @@
+#include "common/strike_group.h"
 #include "core/force.h"
 #include "drive.h"
 
 #include <functional>
-#include <iterator>
 
 using namespace ivc;
 using namespace ivc::test;
@@ -15,10 +15,7 @@ Design typical(const std::string& name = "Warden") {
     return capture(typicalDesign(name));
 }
 Design slugger(const std::string& name = "Gnat") {
-    MainModel m = typicalDesign(name);
-    m.select({ListId::Wpn1, 0}, 5);
-    m.press(ButtonId::Calculate);
-    return capture(m);
+    return armedTypical(name, 0, 5);
 }
 
 struct Entry {
@@ -43,56 +40,26 @@ std::string repeated(const std::string& text, int times) {
     return out;
 }
 
-// Whether a line ends with these three figures, as the columns Count, Points and Total.
-bool listed(const std::vector<std::string>& lines, const std::string& figures) {
-    return std::ranges::any_of(lines, [&](const std::string& line) {
-        std::istringstream words(line);
-        std::vector<std::string> all{std::istream_iterator<std::string>(words), {}};
-        std::string last;
-        for (std::size_t i = all.size() < 3 ? 0 : all.size() - 3; i < all.size(); ++i)
-            last += (last.empty() ? "" : " ") + all[i];
-        return last == figures;
-    });
-}
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 } // namespace
 
 // An entry's points are the figure "&Calculate" shows for its design in the main window.
 TEST(Force, PricesAsCalculateShows) {
-    struct Case {
-        std::string name;
-        MainModel model;
-    };
-    std::vector<Case> cases{{"typical", typicalDesign("Warden")}};
+    std::vector<MainModel> designs{typicalDesign("typical")};
     for (int race = 1; race <= 8; ++race)
-        cases.push_back({"fullest of race " + std::to_string(race), fullestDesign(race, "F")});
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const Priced priced = price(capture(c.model));
-        ASSERT_TRUE(priced.points) << priced.error;
-        EXPECT_EQ(std::to_string(*priced.points), c.model.caption(LabelId::Points));
+        designs.push_back(fullestDesign(race, "fullest of race " + std::to_string(race)));
+    for (const MainModel& m : designs) {
+        SCOPED_TRACE(m.name());
         Force f;
-        ASSERT_EQ(f.add(capture(c.model)), "");
-        EXPECT_EQ(f.entries()[0].points, *priced.points);
-        EXPECT_EQ(f.entries()[0].design->points, *priced.points);
+        ASSERT_EQ(f.add(capture(m)), "");
+        EXPECT_EQ(std::to_string(f.entries()[0].points), m.caption(LabelId::Points));
+        EXPECT_EQ(f.entries()[0].design->points, f.entries()[0].points);
     }
 }
 
 // A design the rules refuse, or a count out of range, is not added, with the reason.
 TEST(Force, RefusedEntries) {
     MainModel armour;
-    armour.select(ListId::Race, 3);
-    armour.select(ListId::Type, 1);
-    armour.select(ListId::Size, 1);
-    armour.press(ButtonId::Next1);
+    startDesign(armour, {Concord, Tank, Normal});
     const Design unfinished = capture(armour);
     Design foreign = typical("Hulk");
     foreign.weaponSlots[2].weapon = "Hellstorm";
@@ -114,7 +81,6 @@ TEST(Force, RefusedEntries) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Force f = forceOf({{slugger(), 1}}, 0);
-        const Force before = f;
         EXPECT_EQ(f.add(c.design, c.count), c.error);
         EXPECT_EQ(f.total(), *c.error != '\0' ? 97 : 97 + 130 * c.count);
         EXPECT_EQ(f.size(), *c.error != '\0' ? 1u : 2u);
@@ -208,29 +174,18 @@ TEST(Force, Changes) {
         {"move the first up", [](Force& f) { return f.moveUp(0); }, false, "A B C", 681},
         {"move the second down", [](Force& f) { return f.moveDown(1); }, true, "A C B", 681},
         {"move the last down", [](Force& f) { return f.moveDown(2); }, false, "A B C", 681},
-        {"move past the end", [](Force& f) { return f.moveUp(3) || f.moveDown(3); }, false, "A B C",
-         681},
         {"remove the middle", [](Force& f) { return f.remove(1); }, true, "A C", 390},
-        {"remove past the end", [](Force& f) { return f.remove(3); }, false, "A B C", 681},
         {"count 0", [](Force& f) { return f.setCount(0, 0); }, false, "A B C", 681},
         {"count 1", [](Force& f) { return f.setCount(0, 1); }, true, "A B C", 551},
         {"count 99", [](Force& f) { return f.setCount(1, 99); }, true, "A B C", 9993},
         {"count 100", [](Force& f) { return f.setCount(0, 100); }, false, "A B C", 681},
-        {"count past the end", [](Force& f) { return f.setCount(3, 2); }, false, "A B C", 681},
+        {"past the end", [](Force& f) { return f.setCount(3, 2) || f.remove(3) || f.moveUp(3); },
+         false, "A B C", 681},
         {"out of play", [](Force& f) { return f.setInPlay(1, false); }, true, "A B C", 390},
-        {"in play past the end", [](Force& f) { return f.setInPlay(3, false); }, false, "A B C",
-         681},
         {"limit -1", [](Force& f) { return f.setLimit(-1); }, false, "A B C", 681},
-        {"limit 0", [](Force& f) { return f.setLimit(0); }, true, "A B C", 681},
         {"limit 32767", [](Force& f) { return f.setLimit(32767); }, true, "A B C", 681},
         {"limit 32768", [](Force& f) { return f.setLimit(32768); }, false, "A B C", 681},
         {"name", [](Force& f) { return f.setName("Spearhead"), true; }, true, "A B C", 681},
-        {"replace with a dearer design",
-         [](Force& f) { return f.replace(1, typical("D")).empty(); }, true, "A D C", 780},
-        {"replace by the same renamed", [](Force& f) { return f.replace(2, typical("D")).empty(); },
-         true, "A B D", 681},
-        {"replace past the end", [](Force& f) { return f.replace(3, typical("D")).empty(); }, false,
-         "A B C", 681},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -246,8 +201,8 @@ TEST(Force, Changes) {
     }
 }
 
-// The list as text: no line wider than 80 columns whatever the names, every entry in play
-// listed with its figures, none out of play, and the total with how far under or over.
+// The list as text: no line wider than 80 columns whatever the names, the limit once, and the
+// total with how far under or over. The figures and what is left out are in the full list below.
 TEST(Force, ListAsText) {
     const std::string longName(120, 'W');
     struct Case {
@@ -257,35 +212,21 @@ TEST(Force, ListAsText) {
         std::string forceName;
         const char* last; // the last line
     } const cases[] = {
-        {"under the limit",
-         {{typical("Warden"), 2}, {slugger("Gnat"), 1, false}},
-         1500,
-         "Strike Group",
-         "Total: 260 of 1,500 points, 2 vehicles: 1,240 under"},
         {"at the limit",
          {{typical("Warden"), 5}},
          650,
          "Exact",
          "Total: 650 of 650 points, 5 vehicles: exactly the limit"},
-        {"over the limit",
-         {{slugger("Gnat"), 3}, {typical(), 2}},
-         550,
-         "Over",
-         "Total: 551 of 550 points, 5 vehicles: 1 over"},
         {"no limit", {{typical(), 1}}, 0, "", "Total: 130 points, 1 vehicle"},
-        {"a name without spaces",
-         {{typical(longName), 99}},
-         0,
-         longName,
-         "Total: 12,870 points, 99 vehicles"},
         {"wide letters and long words",
          {{typical("\xe9\x87\x8d\xe6\x88\xa6\xe8\xbb\x8a " + repeated("\xe8\xbb\x8a", 30) + " x"),
            1},
           {typical("The Very Long Name Of A Vehicle That Needs More Than One Line Of The List"),
-           12}},
+           12},
+          {typical(longName), 99}},
          0,
          "\xe7\xac\xac\xe4\xb8\x80 " + std::string(40, 'F') + " " + longName,
-         "Total: 1,690 points, 13 vehicles"},
+         "Total: 14,560 points, 112 vehicles"},
         {"nothing in play",
          {{typical(), 1, false}},
          500,
@@ -304,12 +245,6 @@ TEST(Force, ListAsText) {
                                                 ? "Limit: " + withThousands(c.limit) + " points"
                                                 : std::string("Limit: none")),
                   1);
-        for (const Entry& e : c.entries) {
-            const std::int64_t points = *price(e.design).points;
-            const std::string figures = std::to_string(e.count) + " " + withThousands(points) +
-                                        " " + withThousands(points * e.count);
-            EXPECT_EQ(listed(lines, figures), e.inPlay) << figures;
-        }
     }
 }
 

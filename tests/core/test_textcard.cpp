@@ -5,14 +5,6 @@ using namespace ivc::test;
 
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // A text without its spaces and line breaks: wrapping may split a word wider than a line.
 std::string squeezed(std::string text) {
     std::erase_if(text, [](char c) { return c == ' ' || c == '\n'; });
