@@ -117,6 +117,7 @@ void TestGuards::keysActAtTheFirstPress() {
         {"Alt+N", hull, "lstRace", Qt::ALT | Qt::Key_N, "fraArmor"},
         {"Alt+E", hull, "lstRace", Qt::ALT | Qt::Key_E, "mnuEdit"},
         {"Alt+F", hull, "lstRace", Qt::ALT | Qt::Key_F, "mnuFile"},
+        {"Alt+H", hull, "lstRace", Qt::ALT | Qt::Key_H, "mnuHelp"},
         {"Alt, then R", hull, "lstRace", QKeyCombination(Qt::Key_Alt), "mnuSpecial"},
         {"Ctrl+Tab", hull, "lstRace", Qt::CTRL | Qt::Key_Tab, "tab"},
         {"Ctrl+PageUp", hull, "lstRace", Qt::CTRL | Qt::Key_PageUp, "tab"},
