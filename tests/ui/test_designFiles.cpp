@@ -352,13 +352,9 @@ void TestDesignFiles::cardWritesOnAFullDiskKeepTheOldFile() {
          }},
         {"card window's offer", [&card, &kOffered](const QString& path) {
              FrmPrint window;
-             window.setPrintHooks(
-                 {[] { return QPrinterInfo(); }, [&path](QWidget*) { return path; }});
-             QSignalSpy back(&window, &FrmPrint::returnToMain);
              BoxAnswerer answers;
              answers.queue("Yes Save Ok No");
-             window.showCard(card);
-             back.wait(10000);
+             printWithoutPrinter(window, card, path);
              if (answers.seen.size() != 4 || answers.seen[1] != kOffered)
                  return "asked: " + answers.seen.join(" / ");
              return answers.seen[2].section(": ", 1).remove(QRegularExpression(" \\[.*\\]$"));

@@ -172,7 +172,7 @@ void TestFrmForce::addingAndEditing() {
     QCOMPARE(w.main.undoStack()->count(), steps);
     w.hold(typicalDesign("Warden"));
     w.click("cmdForceAdd");
-    find<QLineEdit>(*w.force, "txtForceName")->setText("Strike Group");
+    act(*w.force, "txtForceName=Strike Group");
 
     // The main window's design has changes: Cancel keeps it, Discard takes the entry.
     act(w.main, "txtName=Warden Mk II");
@@ -264,7 +264,7 @@ void TestFrmForce::undoEveryChange() {
          }},
         {"Count 3, Warden", three, [&] { w.setCount(0, 3); }},
         {"Out of Play, Hulk", three, [&] { w.outOfPlay(1); }},
-        {"Limit 1,500", three, [&] { find<QSpinBox>(*w.force, "spnLimit")->setValue(1500); }},
+        {"Limit 1,500", three, [&] { act(*w.force, "spnLimit=1500"); }},
         {"Force Name", three, [&] { QTest::keyClicks(find(*w.force, "txtForceName"), "Strike"); }},
         {"Move Down Warden", "Hulk Warden Ram", [&] { moved(0, "cmdForceDown"); }},
         {"Move Up Ram", "Hulk Ram Warden", [&] { moved(2, "cmdForceUp"); }},
@@ -429,8 +429,7 @@ void TestFrmForce::exportPrintSaveAndReopen() {
     w.addFiles({fullestDesign(1, "Hulk")});
     w.setCount(0, 2);
     w.outOfPlay(1);
-    find<QSpinBox>(*w.force, "spnLimit")->setValue(500);
-    find<QLineEdit>(*w.force, "txtForceName")->setText("Strike Group");
+    act(*w.force, "spnLimit=500, txtForceName=Strike Group");
     const QString path = w.dir.filePath("strike.pdf");
     answerFileDialog(path);
     trigger(*w.force, "mnuForceExport");

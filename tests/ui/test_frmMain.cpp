@@ -19,12 +19,9 @@ QString printedText(const ivc::CardTexts& texts) {
     QTemporaryDir dir;
     const QString file = dir.filePath("card.pdf");
     FrmPrint card;
-    card.setPrintHooks({[] { return QPrinterInfo(); }, [&file](QWidget*) { return file; }});
-    QSignalSpy back(&card, &FrmPrint::returnToMain);
     BoxAnswerer answers;
     answers.queue("Yes Save No");
-    card.showCard(texts);
-    if (!back.wait(10000) || !card.isHidden() ||
+    if (!printWithoutPrinter(card, texts, file) || !card.isHidden() ||
         answers.seen != QStringList{kQuestion, kOffer, kQuestion})
         return "asked: " + answers.seen.join(" / ");
     return output("pdftotext", {"-enc", "UTF-8", file, "-"});

@@ -79,8 +79,8 @@ inline void answerFileDialog(const QString& path) {
     });
 }
 
-// Does what a user does, step by step: "lstRace=Grak, txtName=Hulk, chkAmphib, cmdNext1"
-// picks the row with that text, types the text, clicks the box or button.
+// Does what a user does, step by step: "lstRace=Grak, txtName=Hulk, spnLimit=500, chkAmphib,
+// cmdNext1" picks the row with that text, types the text or number, clicks the box or button.
 inline void act(const QWidget& w, const QString& steps) {
     for (const QString& step : steps.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
         const QString name = step.section(QLatin1Char('='), 0, 0);
@@ -92,6 +92,8 @@ inline void act(const QWidget& w, const QString& steps) {
             list->setCurrentIndex(list->findText(value));
         } else if (auto* edit = qobject_cast<QLineEdit*>(target)) {
             edit->setText(value);
+        } else if (auto* spin = qobject_cast<QSpinBox*>(target)) {
+            spin->setValue(value.toInt());
         } else {
             qobject_cast<QAbstractButton*>(target)->click();
         }
@@ -139,6 +141,15 @@ inline void actRandomly(const ui::FrmMain& w, std::mt19937& rng, MainModel* repl
         find<QCheckBox>(w, QString::fromStdString(objectName(*box)))->click();
     else
         find<QPushButton>(w, QString::fromUtf8(info(std::get<ButtonId>(a)).name.data()))->click();
+}
+
+// Shows the card as "&Print" does on a machine without a printer, its PDF offer saving as
+// `path`; false when it never hands back to the main window.
+inline bool printWithoutPrinter(ui::FrmPrint& card, const CardTexts& texts, const QString& path) {
+    card.setPrintHooks({[] { return QPrinterInfo(); }, [path](QWidget*) { return path; }});
+    QSignalSpy back(&card, &ui::FrmPrint::returnToMain);
+    card.showCard(texts);
+    return back.wait(10000);
 }
 
 // What a program writes on its standard output.
