@@ -9,17 +9,9 @@ namespace {
 const QString kTitle = "Ironvale Vehicle Creator";
 const QString kQuestion =
     "Ironvale Vehicle Creator: Save changes to this design? [*Save Cancel Discard]";
-const QString kTypical = QString(
-    "txtName=Warden, lstRace=Concord, lstType=Tank, lstSize=Normal, cmdNext1, lstFArmor=12, "
-    "lstSArmor=11, lstRArmor=10, lstOpen=Fully Armored, cmdNext4, lstWpn1_0=Beam Cannon, "
-    "chkTwin1_0, chkSkimmer, lstCCW=CCW, cmdCalculate");
 
 QString runningTotal(const FrmMain& w) {
     return caption(w, "lblRunningTotal");
-}
-
-bool printOpen(const FrmMain& w) {
-    return find<QPushButton>(w, QString::fromUtf8(info(ButtonId::Print).name.data()))->isEnabled();
 }
 
 // What "&Calculate" would show now: its figure, or its message when it refuses the total.
@@ -47,27 +39,6 @@ QString disagreement(const FrmMain& w) {
     if ((shown.isEmpty() || shown == figure) && text.startsWith("Points shown"))
         return QString("%1 though lblPoints shows %2").arg(text, shown);
     return {};
-}
-
-// Carries a random reachable action out through its widget, and on the replica.
-void actOnBoth(const FrmMain& w, MainModel& replica, std::mt19937& rng) {
-    Action a = randomAction(replica, rng);
-    while (isPress(a, ButtonId::Print)) // the card window is not under test here
-        a = randomAction(replica, rng);
-    ivc::test::apply(replica, a);
-    replica.takeEffects();
-    if (const auto* pick = std::get_if<0>(&a))
-        find<QComboBox>(w, QString::fromStdString(objectName(pick->first)))
-            ->setCurrentIndex(pick->second);
-    else if (const auto* box = std::get_if<CheckRef>(&a))
-        find<QCheckBox>(w, QString::fromStdString(objectName(*box)))->click();
-    else
-        find<QPushButton>(w, QString::fromUtf8(info(std::get<ButtonId>(a)).name.data()))->click();
-}
-
-QString savedDesign(const QTemporaryDir& dir, const QString& name, const MainModel& m) {
-    const QString path = dir.filePath(name);
-    return io::saveDesign(path, capture(m)).isEmpty() ? path : QString();
 }
 
 MainModel typical() {
@@ -115,9 +86,7 @@ private slots:
 // running total agrees with "&Calculate", while lblPoints, "&Print", the undo steps and the
 // modified mark are what the change alone makes of them.
 void TestComforts::runningTotalOverRandomWalks() {
-    const std::pair<const char*, unsigned> walks[] = {
-        {"from a fresh start", 1}, {"another road", 7}, {"a third", 23}};
-    for (const auto& [name, seed] : walks) {
+    for (const unsigned seed : {1u, 7u}) {
         QTemporaryDir dir;
         FrmMain w;
         BoxAnswerer answers; // out-of-range totals are told
@@ -127,13 +96,12 @@ void TestComforts::runningTotalOverRandomWalks() {
         int steps = 0;
         for (int i = 0; i < 120; ++i) {
             const Controls before = replica.controls();
-            actOnBoth(w, replica, rng);
+            actRandomly(w, rng, &replica);
             steps += before == replica.controls() ? 0 : 1;
-            const QString at = QString("%1, step %2: ").arg(name).arg(i);
-            QCOMPARE(at + disagreement(w), at);
-            QCOMPARE(at + caption(w, "lblPoints"),
+            const QString at = QString("seed %1, step %2: ").arg(seed).arg(i);
+            QCOMPARE(at + disagreement(w) + caption(w, "lblPoints"),
                      at + QString::fromStdString(replica.caption(LabelId::Points)));
-            QCOMPARE(printOpen(w), replica.buttonEnabled(ButtonId::Print));
+            QCOMPARE(find(w, "cmdPrint")->isEnabled(), replica.buttonEnabled(ButtonId::Print));
             QCOMPARE(w.undoStack()->count(), steps);
             QCOMPARE(w.isWindowModified(), steps > 0);
         }
@@ -203,7 +171,6 @@ void TestComforts::fileNew() {
     for (const Row& row : rows) {
         FrmMain w;
         w.show();
-        QCOMPARE(find<QMenu>(w, "mnuFile")->actions().value(0), find<QAction>(w, "mnuNew"));
         QCOMPARE(find<QAction>(w, "mnuNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
         if (row.fromFile)
             QVERIFY(w.openFile(file));
@@ -249,10 +216,6 @@ void TestComforts::recentListOrderAndLength() {
         {"eight at most", "1 2 3 4 5 6 7 8 9",
          QStringList{"&1 9.ivc", "&2 8.ivc", "&3 7.ivc", "&4 6.ivc", "&5 5.ivc", "&6 4.ivc",
                      "&7 3.ivc", "&8 2.ivc"} +
-             clear},
-        {"eight exactly", "1 2 3 4 5 6 7 8",
-         QStringList{"&1 8.ivc", "&2 7.ivc", "&3 6.ivc", "&4 5.ivc", "&5 4.ivc", "&6 3.ivc",
-                     "&7 2.ivc", "&8 1.ivc"} +
              clear},
     };
     for (const Row& row : rows) {

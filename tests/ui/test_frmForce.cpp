@@ -34,6 +34,28 @@ struct Windows {
         return model()->index(row, column).data().toString();
     }
     void select(int row) const { table()->selectRow(row); }
+    void click(const char* button) const { find<QPushButton>(*force, button)->click(); }
+    bool setCount(int row, int count) const {
+        return model()->setData(model()->index(row, ForceModel::Count), count);
+    }
+    bool outOfPlay(int row) const {
+        return model()->setData(model()->index(row, ForceModel::InPlay), Qt::Unchecked,
+                                Qt::CheckStateRole);
+    }
+    // The main window holds the design as a user opened it; its total as "&Calculate" shows.
+    QString hold(const MainModel& design) {
+        if (!main.openFile(savedDesign(dir, "held.ivc", design)))
+            qFatal("cannot open the design");
+        return caption(main, "lblPoints");
+    }
+    // Adds the designs as their files.
+    void addFiles(const std::vector<MainModel>& designs) {
+        QStringList paths;
+        for (const MainModel& d : designs)
+            paths << savedDesign(dir, QString::fromStdString(d.name()) + ".ivc", d);
+        force->addFiles(paths);
+    }
+    QTemporaryDir dir;
     QString total() const { return caption(*force, "lblForceTotal"); }
     QStringList names() const {
         QStringList n;
@@ -42,20 +64,6 @@ struct Windows {
         return n;
     }
 };
-
-QString saved(const QTemporaryDir& dir, const MainModel& design, const QString& file) {
-    const QString path = dir.filePath(file);
-    if (!io::saveDesign(path, capture(design)).isEmpty())
-        qFatal("cannot save %s", qPrintable(path));
-    return path;
-}
-
-// The main window holds the design as a user opened it; its total as "&Calculate" shows it.
-QString holdDesign(Windows& w, const MainModel& design, const QTemporaryDir& dir) {
-    if (!w.main.openFile(saved(dir, design, "held.ivc")))
-        qFatal("cannot open the design");
-    return caption(w.main, "lblPoints");
-}
 
 QString pdfText(const QString& path, int first, int last) {
     return output("pdftotext", {"-layout", "-f", QString::number(first), "-l",
@@ -84,12 +92,11 @@ private slots:
     void addingAndEditing();
     void addFiles();
     void undoEveryChange();
-    void saveAndReopen();
     void closeQuestion_data();
     void closeQuestion();
     void clipboard();
     void dropped();
-    void exportAndPrint();
+    void exportPrintSaveAndReopen();
     void keysAndReaders();
 };
 
@@ -118,17 +125,13 @@ void TestFrmForce::totals() {
     QFETCH(int, limit);
     QFETCH(QString, summary);
     Windows w;
-    QTemporaryDir dir;
-    QCOMPARE(holdDesign(w, typicalDesign("Warden"), dir), "130");
+    QCOMPARE(w.hold(typicalDesign("Warden")), "130");
     for (int row = 0; row < entries.size(); ++row) {
-        find<QPushButton>(*w.force, "cmdForceAdd")->click();
+        w.click("cmdForceAdd");
         const QString& e = entries[row];
         const int count = e.chopped(e.endsWith('-')).toInt();
-        if (count != 1) // an entry starts at one
-            QVERIFY(w.model()->setData(w.model()->index(row, ForceModel::Count), count));
-        if (e.endsWith('-'))
-            QVERIFY(w.model()->setData(w.model()->index(row, ForceModel::InPlay), Qt::Unchecked,
-                                       Qt::CheckStateRole));
+        QVERIFY(count == 1 || w.setCount(row, count)); // an entry starts at one
+        QVERIFY(!e.endsWith('-') || w.outOfPlay(row));
         QCOMPARE(w.cell(row, ForceModel::Points), "130");
         QCOMPARE(w.cell(row, ForceModel::Total), QLocale(QLocale::English).toString(130 * count));
         QCOMPARE(w.model()->index(row, ForceModel::Name).data(Qt::ForegroundRole).isValid(),
@@ -144,7 +147,7 @@ void TestFrmForce::totals() {
                  w.force->palette().color(QPalette::WindowText),
              over);
     // A count out of range is refused, and changes nothing.
-    QVERIFY(!w.model()->setData(w.model()->index(0, ForceModel::Count), 100));
+    QVERIFY(!w.setCount(0, 100));
     QCOMPARE(w.total(), summary);
 }
 
@@ -153,14 +156,13 @@ void TestFrmForce::totals() {
 // One story, as the entry's design goes from window to window.
 void TestFrmForce::addingAndEditing() {
     Windows w;
-    QTemporaryDir dir;
     BoxAnswerer boxes;
     // Not yet as far as "&Calculate": refused with what the rules say.
-    find<QPushButton>(*w.force, "cmdForceAdd")->click();
+    w.click("cmdForceAdd");
     QCOMPARE(boxes.seen, QStringList{"Add This Design: Cannot add \"(no name)\": Its points "
                                      "cannot be calculated before its armor is confirmed. [Ok]"});
     QCOMPARE(w.model()->rowCount(), 0);
-    const QString hulkPoints = holdDesign(w, fullestDesign(1, "Hulk"), dir);
+    const QString hulkPoints = w.hold(fullestDesign(1, "Hulk"));
     const Controls before = w.main.model().controls();
     const int steps = w.main.undoStack()->count();
     trigger(w.main, "mnuAddToForce");
@@ -168,16 +170,16 @@ void TestFrmForce::addingAndEditing() {
     QCOMPARE(w.cell(0, ForceModel::Points), QLocale(QLocale::English).toString(hulkPoints.toInt()));
     QVERIFY(w.main.model().controls() == before);
     QCOMPARE(w.main.undoStack()->count(), steps);
-    holdDesign(w, typicalDesign("Warden"), dir);
-    find<QPushButton>(*w.force, "cmdForceAdd")->click();
-    find<QLineEdit>(*w.force, "txtForceName")->setText("Strike Group");
+    w.hold(typicalDesign("Warden"));
+    w.click("cmdForceAdd");
+    act(*w.force, "txtForceName=Strike Group");
 
     // The main window's design has changes: Cancel keeps it, Discard takes the entry.
     act(w.main, "txtName=Warden Mk II");
     boxes.seen.clear();
     boxes.queue("Cancel Discard");
     w.select(0);
-    find<QPushButton>(*w.force, "cmdForceEdit")->click();
+    w.click("cmdForceEdit");
     QCOMPARE(w.main.model().name(), "Warden Mk II");
     const QPoint race = w.table()->visualRect(w.model()->index(0, ForceModel::Race)).center();
     QTest::mouseClick(w.table()->viewport(), Qt::LeftButton, {}, race);
@@ -200,7 +202,7 @@ void TestFrmForce::addingAndEditing() {
                                      "points cannot be calculated before its armor is "
                                      "confirmed. [Ok]"});
     // A design opened from a file is no longer the entry's.
-    holdDesign(w, typicalDesign("Warden"), dir);
+    w.hold(typicalDesign("Warden"));
     boxes.seen.clear();
     trigger(w.main, "mnuUpdateEntry");
     QCOMPARE(boxes.seen, QStringList{"Update Force Entry: The design in hand was not taken "
@@ -212,20 +214,19 @@ void TestFrmForce::addingAndEditing() {
 // their reasons in one message, and the others are added as one step.
 void TestFrmForce::addFiles() {
     Windows w;
-    QTemporaryDir dir;
     BoxAnswerer boxes;
-    saved(dir, typicalDesign("Warden"), "a.ivc");
-    QFile bad(dir.filePath("b.ivc"));
+    savedDesign(w.dir, "a.ivc", typicalDesign("Warden"));
+    QFile bad(w.dir.filePath("b.ivc"));
     QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("not a design") > 0);
     bad.close();
-    saved(dir, MainModel(), "c.ivc");
-    saved(dir, fullestDesign(2, "Hulk"), "d.ivc");
-    answerNext<QFileDialog>([&dir](QFileDialog& d) {
-        d.setDirectory(dir.path());
+    savedDesign(w.dir, "c.ivc", MainModel());
+    savedDesign(w.dir, "d.ivc", fullestDesign(2, "Hulk"));
+    answerNext<QFileDialog>([&w](QFileDialog& d) {
+        d.setDirectory(w.dir.path());
         d.findChild<QLineEdit*>("fileNameEdit")->setText("\"a.ivc\" \"b.ivc\" \"c.ivc\" \"d.ivc\"");
         static_cast<QDialog&>(d).accept();
     });
-    find<QPushButton>(*w.force, "cmdForceAddFiles")->click();
+    w.click("cmdForceAddFiles");
     QCOMPARE(w.names(), (QStringList{"Warden", "Hulk"}));
     QCOMPARE(boxes.seen.size(), 1);
     const QStringList lines = boxes.seen.front().split('\n');
@@ -242,61 +243,38 @@ void TestFrmForce::addFiles() {
 // changes, one row each.
 void TestFrmForce::undoEveryChange() {
     Windows w;
-    QTemporaryDir dir;
     BoxAnswerer boxes;
-    holdDesign(w, typicalDesign("Warden"), dir);
+    w.hold(typicalDesign("Warden"));
     QTableView* table = w.table();
+    const auto moved = [&w](int row, const char* button) {
+        w.select(row);
+        w.click(button);
+    };
     struct Change {
         const char* step;
-        QStringList names; // the entries after it
+        QString names; // the entries after it
         std::function<void()> make;
     };
+    const QString three = "Warden Hulk Ram";
     const std::vector<Change> changes = {
-        {"Add Warden", {"Warden"}, [&] { find<QPushButton>(*w.force, "cmdForceAdd")->click(); }},
-        {"Add 2 Designs",
-         {"Warden", "Hulk", "Ram"},
+        {"Add Warden", "Warden", [&] { w.click("cmdForceAdd"); }},
+        {"Add 2 Designs", three,
          [&] {
-             w.force->addFiles({saved(dir, fullestDesign(1, "Hulk"), "h.ivc"),
-                                saved(dir, fullestDesign(3, "Ram"), "r.ivc")});
+             w.addFiles({fullestDesign(1, "Hulk"), fullestDesign(3, "Ram")});
          }},
-        {"Count 3, Warden",
-         {"Warden", "Hulk", "Ram"},
-         [&] { w.model()->setData(w.model()->index(0, ForceModel::Count), 3); }},
-        {"Out of Play, Hulk",
-         {"Warden", "Hulk", "Ram"},
+        {"Count 3, Warden", three, [&] { w.setCount(0, 3); }},
+        {"Out of Play, Hulk", three, [&] { w.outOfPlay(1); }},
+        {"Limit 1,500", three, [&] { act(*w.force, "spnLimit=1500"); }},
+        {"Force Name", three, [&] { QTest::keyClicks(find(*w.force, "txtForceName"), "Strike"); }},
+        {"Move Down Warden", "Hulk Warden Ram", [&] { moved(0, "cmdForceDown"); }},
+        {"Move Up Ram", "Hulk Ram Warden", [&] { moved(2, "cmdForceUp"); }},
+        {"Update Warden", "Hulk Ram Warden",
          [&] {
-             w.model()->setData(w.model()->index(1, ForceModel::InPlay), Qt::Unchecked,
-                                Qt::CheckStateRole);
-         }},
-        {"Limit 1,500",
-         {"Warden", "Hulk", "Ram"},
-         [&] { find<QSpinBox>(*w.force, "spnLimit")->setValue(1500); }},
-        {"Force Name",
-         {"Warden", "Hulk", "Ram"},
-         [&] { QTest::keyClicks(find<QLineEdit>(*w.force, "txtForceName"), "Strike"); }},
-        {"Move Down Warden",
-         {"Hulk", "Warden", "Ram"},
-         [&] {
-             w.select(0);
-             find<QPushButton>(*w.force, "cmdForceDown")->click();
-         }},
-        {"Move Up Ram",
-         {"Hulk", "Ram", "Warden"},
-         [&] {
-             w.select(2);
-             find<QPushButton>(*w.force, "cmdForceUp")->click();
-         }},
-        {"Update Warden",
-         {"Hulk", "Ram", "Warden"},
-         [&] {
-             w.select(2);
-             find<QPushButton>(*w.force, "cmdForceEdit")->click();
-             act(w.main, "txtName=Warden");
-             act(w.main, "chkSkimmer");
+             moved(2, "cmdForceEdit");
+             act(w.main, "txtName=Warden, chkSkimmer");
              trigger(w.main, "mnuUpdateEntry");
          }},
-        {"Remove 2 Entries",
-         {"Warden"},
+        {"Remove 2 Entries", "Warden",
          [&] {
              table->selectionModel()->select(
                  QItemSelection(w.model()->index(0, 0),
@@ -312,7 +290,7 @@ void TestFrmForce::undoEveryChange() {
         c.make();
         QCOMPARE(w.force->undoStack()->undoText(), QString::fromUtf8(c.step));
         QVERIFY2(!(w.force->force() == states.back()), c.step);
-        QCOMPARE(w.names(), c.names);
+        QCOMPARE(w.names().join(' '), c.names);
         states.push_back(w.force->force());
         totals.push_back(w.total());
     }
@@ -342,55 +320,14 @@ void TestFrmForce::undoEveryChange() {
     QCOMPARE(w.force->force().entries()[0].points, states[1].entries()[0].points);
 }
 
-// Through the window's own menus and dialogs, to the test's folder.
-void TestFrmForce::saveAndReopen() {
-    Windows w;
-    QTemporaryDir dir;
-    BoxAnswerer boxes;
-    holdDesign(w, typicalDesign("Warden"), dir);
-    find<QPushButton>(*w.force, "cmdForceAdd")->click();
-    w.force->addFiles({saved(dir, fullestDesign(2, "Hulk"), "h.ivc")});
-    w.model()->setData(w.model()->index(1, ForceModel::Count), 4);
-    w.model()->setData(w.model()->index(0, ForceModel::InPlay), Qt::Unchecked, Qt::CheckStateRole);
-    find<QSpinBox>(*w.force, "spnLimit")->setValue(2000);
-    find<QLineEdit>(*w.force, "txtForceName")->setText("Strike Group");
-    const Force made = w.force->force();
-    const QString path = dir.filePath("strike.ivf");
-    answerFileDialog(path);
-    trigger(*w.force, "mnuForceSaveAs");
-    QVERIFY(QFile::exists(path));
-    QCOMPARE(w.force->windowTitle(), "strike.ivf[*] \u2014 " + kForceTitle);
-    QVERIFY(!w.force->isWindowModified());
-    trigger(*w.force, "mnuForceNew");
-    QVERIFY(w.force->force() == Force());
-    QCOMPARE(w.total(), "0 points, 0 vehicles");
-    // The new force's first step undoes to the new force, not to the one saved.
-    find<QPushButton>(*w.force, "cmdForceAdd")->click();
-    trigger(*w.force, "mnuForceUndo");
-    QVERIFY(w.force->force() == Force());
-    answerFileDialog(path);
-    trigger(*w.force, "mnuForceOpen");
-    QVERIFY(w.force->force() == made);
-    QCOMPARE(find<QLineEdit>(*w.force, "txtForceName")->text(), "Strike Group");
-    QCOMPARE(boxes.seen, QStringList());
-    QCOMPARE(w.force->undoStack()->count(), 0);
-}
-
+// Save writes, then closes; Discard closes; Cancel keeps the force.
 void TestFrmForce::closeQuestion_data() {
     QTest::addColumn<QString>("through");
     QTest::addColumn<QString>("answer");
-    QTest::addColumn<bool>("closed");
-    QTest::addColumn<bool>("written");
-    QTest::newRow("Cancel keeps the force") << "close"
-                                            << "Cancel" << false << false;
-    QTest::newRow("Discard closes") << "close"
-                                    << "Discard" << true << false;
-    QTest::newRow("Save writes, then closes") << "close"
-                                              << "Save" << true << true;
-    QTest::newRow("the program's end, Cancel") << "exit"
-                                               << "Cancel" << false << false;
-    QTest::newRow("the program's end, Save") << "exit"
-                                             << "Save" << true << true;
+    for (const char* answer : {"Cancel", "Discard", "Save"})
+        QTest::addRow("closing the window, %s", answer) << "close" << answer;
+    for (const char* answer : {"Cancel", "Save"})
+        QTest::addRow("the program's end, %s", answer) << "exit" << answer;
 }
 
 // The force's question, on closing its window and on the program's end through the main
@@ -398,16 +335,15 @@ void TestFrmForce::closeQuestion_data() {
 void TestFrmForce::closeQuestion() {
     QFETCH(QString, through);
     QFETCH(QString, answer);
-    QFETCH(bool, closed);
-    QFETCH(bool, written);
+    const bool closed = answer != "Cancel";
+    const bool written = answer == "Save";
     Windows w;
-    QTemporaryDir dir;
-    holdDesign(w, typicalDesign("Warden"), dir);
+    w.hold(typicalDesign("Warden"));
     w.main.show();
-    find<QPushButton>(*w.force, "cmdForceAdd")->click();
+    w.click("cmdForceAdd");
     BoxAnswerer boxes;
     boxes.queue(answer);
-    const QString path = dir.filePath("kept.ivf");
+    const QString path = w.dir.filePath("kept.ivf");
     if (written)
         answerFileDialog(path);
     QWidget& target = through == "close" ? static_cast<QWidget&>(*w.force) : w.main;
@@ -428,9 +364,8 @@ void TestFrmForce::closeQuestion() {
 // text card; a clipboard without a design is told.
 void TestFrmForce::clipboard() {
     Windows w;
-    QTemporaryDir dir;
     BoxAnswerer boxes;
-    holdDesign(w, typicalDesign("Warden"), dir);
+    w.hold(typicalDesign("Warden"));
     trigger(w.main, "mnuCopyDesign");
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     QVERIFY(data->hasFormat(io::kMimeType));
@@ -440,7 +375,7 @@ void TestFrmForce::clipboard() {
     QCOMPARE(w.names(), QStringList{"Warden"});
     QCOMPARE(w.cell(0, ForceModel::Points), "130");
 
-    w.force->addFiles({saved(dir, fullestDesign(4, "Hulk"), "h.ivc")});
+    w.addFiles({fullestDesign(4, "Hulk")});
     w.select(1);
     trigger(*w.force, "mnuForceCopyDesign");
     trigger(w.main, "mnuPasteDesign");
@@ -465,18 +400,17 @@ void TestFrmForce::clipboard() {
 // on the force window are added.
 void TestFrmForce::dropped() {
     Windows w;
-    QTemporaryDir dir;
     BoxAnswerer boxes;
     Force strike;
     strike.setName("Strike Group");
     QVERIFY(strike.add(capture(typicalDesign("Warden")), 2).empty());
-    const QString forcePath = dir.filePath("strike.ivf");
+    const QString forcePath = w.dir.filePath("strike.ivf");
     QVERIFY(io::saveForce(forcePath, strike).isEmpty());
     dropOn(w.main, {forcePath});
     QVERIFY(w.force->force() == strike);
     QCOMPARE(w.main.model().name(), "");
-    dropOn(*w.force, {saved(dir, fullestDesign(1, "Hulk"), "h.ivc"),
-                      saved(dir, fullestDesign(2, "Ram"), "r.ivc")});
+    dropOn(*w.force, {savedDesign(w.dir, "h.ivc", fullestDesign(1, "Hulk")),
+                      savedDesign(w.dir, "r.ivc", fullestDesign(2, "Ram"))});
     QCOMPARE(w.names(), (QStringList{"Warden", "Hulk", "Ram"}));
     trigger(*w.force, "mnuForceSave");
     dropOn(*w.force, {forcePath});
@@ -485,19 +419,18 @@ void TestFrmForce::dropped() {
 }
 
 // The PDF: the list page first (entries in play only), then the cards, four a page; the
-// print dialog prints the same, on a printer that writes a file.
-void TestFrmForce::exportAndPrint() {
+// print dialog prints the same, on a printer that writes a file; the force saved and
+// reopened as it was.
+void TestFrmForce::exportPrintSaveAndReopen() {
     Windows w;
-    QTemporaryDir dir;
     BoxAnswerer boxes;
-    holdDesign(w, typicalDesign("Warden"), dir);
-    find<QPushButton>(*w.force, "cmdForceAdd")->click();
-    w.force->addFiles({saved(dir, fullestDesign(1, "Hulk"), "h.ivc")});
-    w.model()->setData(w.model()->index(0, ForceModel::Count), 2);
-    w.model()->setData(w.model()->index(1, ForceModel::InPlay), Qt::Unchecked, Qt::CheckStateRole);
-    find<QSpinBox>(*w.force, "spnLimit")->setValue(500);
-    find<QLineEdit>(*w.force, "txtForceName")->setText("Strike Group");
-    const QString path = dir.filePath("strike.pdf");
+    w.hold(typicalDesign("Warden"));
+    w.click("cmdForceAdd");
+    w.addFiles({fullestDesign(1, "Hulk")});
+    w.setCount(0, 2);
+    w.outOfPlay(1);
+    act(*w.force, "spnLimit=500, txtForceName=Strike Group");
+    const QString path = w.dir.filePath("strike.pdf");
     answerFileDialog(path);
     trigger(*w.force, "mnuForceExport");
     QCOMPARE(boxes.seen, QStringList());
@@ -513,7 +446,7 @@ void TestFrmForce::exportAndPrint() {
     QVERIFY(cards.contains("Warden"));
     QVERIFY(!cards.contains("Hulk"));
 
-    const QString printed = dir.filePath("printed.pdf");
+    const QString printed = w.dir.filePath("printed.pdf");
     w.force->setPrinterSetup([&printed](QPrinter& p) { p.setOutputFileName(printed); });
     bool toFile = false;
     answerNext<QPrintDialog>([&toFile](QPrintDialog& d) {
@@ -523,16 +456,36 @@ void TestFrmForce::exportAndPrint() {
     trigger(*w.force, "mnuForcePrint");
     QVERIFY(toFile);
     QCOMPARE(pdfText(printed, 1, 1).simplified(), list);
+
+    // Saved through the window's own menus and dialogs, then a new force, then reopened.
+    const Force made = w.force->force();
+    const QString file = w.dir.filePath("strike.ivf");
+    answerFileDialog(file);
+    trigger(*w.force, "mnuForceSaveAs");
+    QCOMPARE(w.force->windowTitle(), "strike.ivf[*] \u2014 " + kForceTitle);
+    QVERIFY(!w.force->isWindowModified());
+    trigger(*w.force, "mnuForceNew");
+    QVERIFY(w.force->force() == Force());
+    QCOMPARE(w.total(), "0 points, 0 vehicles");
+    // The new force's first step undoes to the new force, not to the one saved.
+    w.click("cmdForceAdd");
+    trigger(*w.force, "mnuForceUndo");
+    QVERIFY(w.force->force() == Force());
+    answerFileDialog(file);
+    trigger(*w.force, "mnuForceOpen");
+    QVERIFY(w.force->force() == made);
+    QCOMPARE(find<QLineEdit>(*w.force, "txtForceName")->text(), "Strike Group");
+    QCOMPARE(boxes.seen, QStringList());
+    QCOMPARE(w.force->undoStack()->count(), 0);
 }
 
 // Every control has an access key or a name; cells are heard with their column; Tab goes
 // from the name to the limit, the table and the buttons.
 void TestFrmForce::keysAndReaders() {
     Windows w;
-    QTemporaryDir dir;
-    holdDesign(w, typicalDesign("Warden"), dir);
-    find<QPushButton>(*w.force, "cmdForceAdd")->click();
-    w.model()->setData(w.model()->index(0, ForceModel::InPlay), Qt::Unchecked, Qt::CheckStateRole);
+    w.hold(typicalDesign("Warden"));
+    w.click("cmdForceAdd");
+    w.outOfPlay(0);
     struct Heard {
         int column;
         const char* text;

@@ -19,12 +19,9 @@ QString printedText(const ivc::CardTexts& texts) {
     QTemporaryDir dir;
     const QString file = dir.filePath("card.pdf");
     FrmPrint card;
-    card.setPrintHooks({[] { return QPrinterInfo(); }, [&file](QWidget*) { return file; }});
-    QSignalSpy back(&card, &FrmPrint::returnToMain);
     BoxAnswerer answers;
     answers.queue("Yes Save No");
-    card.showCard(texts);
-    if (!back.wait(10000) || !card.isHidden() ||
+    if (!printWithoutPrinter(card, texts, file) || !card.isHidden() ||
         answers.seen != QStringList{kQuestion, kOffer, kQuestion})
         return "asked: " + answers.seen.join(" / ");
     return output("pdftotext", {"-enc", "UTF-8", file, "-"});
@@ -58,8 +55,6 @@ class TestFrmMain : public QObject {
 private slots:
     void layoutEssentials();
     void typicalDesignByAccessKeysOnTheCard();
-    void accessKeysActAtTheirFirstPress_data();
-    void accessKeysActAtTheirFirstPress();
     void helpWindowsShowEverything();
     void fullestCardKeepsEveryWord_data();
     void fullestCardKeepsEveryWord();
@@ -160,42 +155,6 @@ void TestFrmMain::typicalDesignByAccessKeysOnTheCard() {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_X, Qt::AltModifier);
     QTRY_VERIFY(!w.isVisible());
-}
-
-void TestFrmMain::accessKeysActAtTheirFirstPress_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("target"); // the menu that opens or the button pressed
-    QTest::newRow("Alt+F opens File") << int(Qt::Key_F) << "mnuFile";
-    QTest::newRow("Alt+E opens Edit") << int(Qt::Key_E) << "mnuEdit";
-    QTest::newRow("Alt+R opens Rules, though Reset has R") << int(Qt::Key_R) << "mnuSpecial";
-    QTest::newRow("Alt+H opens Help") << int(Qt::Key_H) << "mnuHelp";
-    QTest::newRow("Alt+N presses the open step's Next") << int(Qt::Key_N) << "cmdNext1";
-}
-// A key that names a menu opens it, as on every desktop, even where a button has it too;
-// a button's key presses it. Either at the first press, and nothing else happens.
-void TestFrmMain::accessKeysActAtTheirFirstPress() {
-    QFETCH(int, key);
-    QFETCH(QString, target);
-    FrmMain w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    act(w, "lstRace=Grak, lstType=Tank, lstSize=Normal");
-    QStringList pressed;
-    for (QPushButton* button : w.findChildren<QPushButton*>(QRegularExpression("^cmd")))
-        connect(button, &QPushButton::clicked, &w,
-                [&pressed, button] { pressed << button->objectName(); });
-    QTest::keyClick(&w, Qt::Key(key), Qt::AltModifier);
-    const auto* menu = w.findChild<QMenu*>(target);
-    if (menu != nullptr) {
-        QTRY_VERIFY(menu->isVisible());
-        QCOMPARE(w.menuBar()->activeAction(), menu->menuAction());
-        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
-    } else {
-        QTRY_COMPARE(pressed, QStringList(target));
-    }
-    QTest::qWait(200); // a button's press animation, had a button taken a menu's key
-    QCOMPARE(pressed, menu != nullptr ? QStringList() : QStringList(target));
-    QCOMPARE(find<QComboBox>(w, "lstRace")->currentText(), "Grak");
 }
 
 // The rules window: a tool window on its first tab, the last two tabs empty, on the others

@@ -117,6 +117,7 @@ void TestGuards::keysActAtTheFirstPress() {
         {"Alt+N", hull, "lstRace", Qt::ALT | Qt::Key_N, "fraArmor"},
         {"Alt+E", hull, "lstRace", Qt::ALT | Qt::Key_E, "mnuEdit"},
         {"Alt+F", hull, "lstRace", Qt::ALT | Qt::Key_F, "mnuFile"},
+        {"Alt+H", hull, "lstRace", Qt::ALT | Qt::Key_H, "mnuHelp"},
         {"Alt, then R", hull, "lstRace", QKeyCombination(Qt::Key_Alt), "mnuSpecial"},
         {"Ctrl+Tab", hull, "lstRace", Qt::CTRL | Qt::Key_Tab, "tab"},
         {"Ctrl+PageUp", hull, "lstRace", Qt::CTRL | Qt::Key_PageUp, "tab"},
@@ -181,11 +182,8 @@ void TestGuards::menusOpenTheirWindows() {
         poll.start(1);
         if (entry == "cmdPrint") { // Yes, on a machine without a printer: a PDF file
             QTemporaryDir dir;
-            s.card.setPrintHooks({[] { return QPrinterInfo(); },
-                                  [&dir](QWidget*) { return dir.filePath("card.pdf"); }});
-            QSignalSpy back(&s.card, &FrmPrint::returnToMain);
-            s.card.showCard(ivc::makeCard(s.w.model()));
-            QVERIFY(back.wait(10000));
+            QVERIFY(
+                printWithoutPrinter(s.card, ivc::makeCard(s.w.model()), dir.filePath("card.pdf")));
             QTest::qWait(200); // long enough for a late question
             QVERIFY2(s.answers.seen.size() == 3, qPrintable(s.answers.seen.join(" / ")));
             continue;

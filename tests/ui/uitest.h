@@ -79,8 +79,8 @@ inline void answerFileDialog(const QString& path) {
     });
 }
 
-// Does what a user does, step by step: "lstRace=Grak, txtName=Hulk, chkAmphib, cmdNext1"
-// picks the row with that text, types the text, clicks the box or button.
+// Does what a user does, step by step: "lstRace=Grak, txtName=Hulk, spnLimit=500, chkAmphib,
+// cmdNext1" picks the row with that text, types the text or number, clicks the box or button.
 inline void act(const QWidget& w, const QString& steps) {
     for (const QString& step : steps.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
         const QString name = step.section(QLatin1Char('='), 0, 0);
@@ -92,16 +92,64 @@ inline void act(const QWidget& w, const QString& steps) {
             list->setCurrentIndex(list->findText(value));
         } else if (auto* edit = qobject_cast<QLineEdit*>(target)) {
             edit->setText(value);
+        } else if (auto* spin = qobject_cast<QSpinBox*>(target)) {
+            spin->setValue(value.toInt());
         } else {
             qobject_cast<QAbstractButton*>(target)->click();
         }
     }
 }
 
+// The walk-through design as a user makes it, calculated: 130 points.
+inline const QString kTypical = QStringLiteral(
+    "txtName=Warden, lstRace=Concord, lstType=Tank, lstSize=Normal, cmdNext1, lstFArmor=12, "
+    "lstSArmor=11, lstRArmor=10, lstOpen=Fully Armored, cmdNext4, lstWpn1_0=Beam Cannon, "
+    "chkTwin1_0, chkSkimmer, lstCCW=CCW, cmdCalculate");
+
+// The design's file, saved as `name` in `dir`.
+inline QString savedDesign(const QTemporaryDir& dir, const QString& name, const MainModel& m) {
+    const QString path = dir.filePath(name);
+    if (!io::saveDesign(path, capture(m)).isEmpty())
+        qFatal("cannot save %s", qPrintable(path));
+    return path;
+}
+
 // Opens a design in the window as a user does, from its file saved in `dir`.
 inline bool openDesign(ui::FrmMain& w, const MainModel& design, const QTemporaryDir& dir) {
-    const QString path = dir.filePath("design.ivc");
-    return io::saveDesign(path, capture(design)).isEmpty() && w.openFile(path);
+    return w.openFile(savedDesign(dir, "design.ivc", design));
+}
+
+inline QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Carries a random reachable action of the window's design out through its widget (never
+// "&Print": the card has tests of its own), and on `replica` too when there is one.
+inline void actRandomly(const ui::FrmMain& w, std::mt19937& rng, MainModel* replica = nullptr) {
+    Action a = randomAction(w.model(), rng);
+    while (isPress(a, ButtonId::Print))
+        a = randomAction(w.model(), rng);
+    if (replica != nullptr) {
+        ivc::test::apply(*replica, a);
+        replica->takeEffects();
+    }
+    if (const auto* pick = std::get_if<0>(&a))
+        find<QComboBox>(w, QString::fromStdString(objectName(pick->first)))
+            ->setCurrentIndex(pick->second);
+    else if (const auto* box = std::get_if<CheckRef>(&a))
+        find<QCheckBox>(w, QString::fromStdString(objectName(*box)))->click();
+    else
+        find<QPushButton>(w, QString::fromUtf8(info(std::get<ButtonId>(a)).name.data()))->click();
+}
+
+// Shows the card as "&Print" does on a machine without a printer, its PDF offer saving as
+// `path`; false when it never hands back to the main window.
+inline bool printWithoutPrinter(ui::FrmPrint& card, const CardTexts& texts, const QString& path) {
+    card.setPrintHooks({[] { return QPrinterInfo(); }, [path](QWidget*) { return path; }});
+    QSignalSpy back(&card, &ui::FrmPrint::returnToMain);
+    card.showCard(texts);
+    return back.wait(10000);
 }
 
 // What a program writes on its standard output.
