@@ -48,4 +48,9 @@ QString writeAtomically(const QString& path, const std::function<bool(QIODevice&
     return {};
 }
 
+QString writeAtomically(const QString& path, const QByteArray& bytes) {
+    return writeAtomically(path,
+                           [&bytes](QIODevice& out) { return out.write(bytes) == bytes.size(); });
+}
+
 } // namespace ivc::io

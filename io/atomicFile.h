@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -16,5 +17,8 @@ namespace ivc::io {
 // commit are checked. Returns the system's reason for a failure ("No space left on
 // device"), or an empty text when the file is written.
 QString writeAtomically(const QString& path, const std::function<bool(QIODevice&)>& write);
+
+// The same for content already in memory.
+QString writeAtomically(const QString& path, const QByteArray& bytes);
 
 } // namespace ivc::io

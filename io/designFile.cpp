@@ -288,8 +288,7 @@ Opened openDesignAt(const QByteArray& nativePath, const QString& fileName) {
 
 QString saveDesign(const QString& path, const Design& design) {
     const QByteArray bytes = toJson(design);
-    const QString reason = writeAtomically(
-        path, [&bytes](QIODevice& out) { return out.write(bytes) == bytes.size(); });
+    const QString reason = writeAtomically(path, bytes);
     if (reason.isEmpty())
         return {};
     return QStringLiteral("Cannot save \"%1\": %2. The design is still open; save it elsewhere "

@@ -179,8 +179,7 @@ OpenedForce openForceAt(const QByteArray& nativePath, const QString& fileName) {
 
 QString saveForce(const QString& path, const Force& force) {
     const QByteArray bytes = toJson(force);
-    const QString reason = writeAtomically(
-        path, [&bytes](QIODevice& out) { return out.write(bytes) == bytes.size(); });
+    const QString reason = writeAtomically(path, bytes);
     if (reason.isEmpty())
         return {};
     return QStringLiteral("Cannot save \"%1\": %2.").arg(QFileInfo(path).fileName(), reason);
