@@ -1,5 +1,7 @@
 #include "uitest.h"
 
+#include <cstdio>
+
 #include "core/force.h"
 #include "io/forceFile.h"
 #include "ui/forceModel.h"
@@ -95,6 +97,7 @@ private slots:
     void closeQuestion_data();
     void closeQuestion();
     void clipboard();
+    void clipboardBetweenProcesses();
     void dropped();
     void exportPrintSaveAndReopen();
     void keysAndReaders();
@@ -394,6 +397,51 @@ void TestFrmForce::clipboard() {
     QCOMPARE(boxes.seen, (QStringList{none, none}));
     QCOMPARE(w.main.model().name(), "Warden");
     QCOMPARE(w.model()->rowCount(), 2);
+}
+
+// A design moves from one running copy of the program to another and back, as on a desktop:
+// the other copy is this test in a second process, holding the clipboard while it runs.
+void TestFrmForce::clipboardBetweenProcesses() {
+    if (QGuiApplication::platformName() != "xcb")
+        QSKIP("needs an X server: an offscreen clipboard never leaves its process");
+    QTemporaryDir dir;
+    FrmMain main;
+    FrmForce* force = main.forceWindow();
+    const auto hold = [&](const MainModel& m) {
+        QVERIFY(main.openFile(savedDesign(dir, "held.ivc", m)));
+        trigger(main, "mnuCopyDesign");
+    };
+    const auto pasted = [&] {
+        trigger(*force, "mnuForcePasteDesign");
+        const Force& f = force->force();
+        return f.size() == 1 ? QString("%1 %2").arg(f.entries()[0].design->name.c_str()).arg(
+                                   f.entries()[0].points)
+                             : QString("%1 entries").arg(f.size());
+    };
+    if (qEnvironmentVariableIsSet("IVC_CLIPBOARD_PEER")) { // the other copy
+        hold(fullestDesign(4, "Hulk"));
+        std::puts("copied");
+        std::fflush(stdout);
+        // Serves the clipboard until the first copy has copied a design of its own.
+        QTRY_VERIFY_WITH_TIMEOUT(QGuiApplication::clipboard()->text().contains("Warden"), 30000);
+        std::puts(qPrintable(pasted()));
+        return;
+    }
+    QProcess peer;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("IVC_CLIPBOARD_PEER", "1");
+    peer.setProcessEnvironment(env);
+    peer.start(QCoreApplication::applicationFilePath(), {"clipboardBetweenProcesses"});
+    QByteArray said;
+    while (!said.contains("\ncopied\n") && peer.waitForReadyRead(30000))
+        said += peer.readAll();
+    QVERIFY2(said.contains("\ncopied\n"), said.constData());
+    QCOMPARE(pasted(), QString("Hulk %1").arg(*price(capture(fullestDesign(4, "Hulk"))).points));
+    hold(typicalDesign("Warden"));
+    // Serves the clipboard in turn while the other copy pastes.
+    QTRY_VERIFY_WITH_TIMEOUT(peer.state() == QProcess::NotRunning, 30000);
+    said += peer.readAll();
+    QVERIFY2(peer.exitCode() == 0 && said.contains("\nWarden 130\n"), said.constData());
 }
 
 // A force file dropped on either window opens in the force window; design files dropped
