@@ -414,8 +414,9 @@ void TestFrmForce::clipboardBetweenProcesses() {
     const auto pasted = [&] {
         trigger(*force, "mnuForcePasteDesign");
         const Force& f = force->force();
-        return f.size() == 1 ? QString("%1 %2").arg(f.entries()[0].design->name.c_str()).arg(
-                                   f.entries()[0].points)
+        return f.size() == 1 ? QString("%1 %2")
+                                   .arg(f.entries()[0].design->name.c_str())
+                                   .arg(f.entries()[0].points)
                              : QString("%1 entries").arg(f.size());
     };
     if (qEnvironmentVariableIsSet("IVC_CLIPBOARD_PEER")) { // the other copy
