@@ -1,7 +1,6 @@
 #pragma once
 
 // Everything the core tests use, included once here.
-#include "common/differences.h"
 #include "common/fullest_design.h"
 #include "common/random_actions.h"
 #include "common/typical_design.h"
@@ -151,10 +150,8 @@ inline void expectFreshStart(const MainModel& m) {
     for (int s = 0; s < kSlots; ++s)
         seen.list({ListId::Wpn1, s}).rows = fresh.list({ListId::Wpn1, s}).rows;
     seen.list(ListId::CCW).rows = fresh.list(ListId::CCW).rows;
-    EXPECT_EQ(describeDifferences(seen, fresh.controls()), "")
-        << "controls after the reset / fresh";
-    EXPECT_EQ(describeDifferences(m.record(), fresh.record()), "")
-        << "record after the reset / fresh";
+    EXPECT_TRUE(seen == fresh.controls()) << "controls after the reset / fresh";
+    EXPECT_TRUE(m.record() == fresh.record()) << "record after the reset / fresh";
 }
 
 } // namespace ivc::test

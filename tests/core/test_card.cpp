@@ -43,4 +43,33 @@ TEST(Card, HullFieldsBySizeTypeTransportAndRace) {
     EXPECT_EQ(c.special, (Lines{"Fully Armored"}));
 }
 
+// Slots with no weapon and fields with no value are left out, and so is a heading with
+// nothing under it; the printed card's lines are kept as they are.
+TEST(TextCard, LeavesOutWhatIsEmpty) {
+    const Hull tank{Concord, Tank, Normal};
+    const std::string hull =
+        "Front Armor: 10   Side Armor: 10   Rear Armor: 10\nWS 3   BS 3   S 4   I 3\n"
+        "Type: Tank   Size: Normal   Speed: Normal   Category: Heavy Support\n";
+    const std::string open = "Special Options:\n  Fully Armored\n";
+    const std::tuple<std::string_view, MainModel, std::string> rows[] = {
+        {"slots 0 and 3 armed, a count on an empty slot",
+         design(tank, "lstWpn1_0=Beam Rifle; lstWpn1_3=Ion Cannon; lstNumber_3=2; lstNumber_5=3"),
+         hull + "Weapons:\n  1x Beam Rifle\n  2x Ion Cannon\n" + open},
+        {"only slot 7 armed", design(tank, "lstWpn1_7=Ion Cannon"),
+         hull + "Weapons:\n  1x Ion Cannon\n" + open},
+        {"no weapon, structure and close combat chosen",
+         design({Grak, Tank, WarMachine}, "lstStructure=5; lstCCW=War Machine CCW"),
+         "Front Armor: 10   Side Armor: 10   Rear Armor: 10\nWS 4   BS 2   S 5   I 2   A 0\n"
+         "Type: Tank   Size: War Machine   Speed: Lumbering   Category: War Machine\n"
+         "Structure Pts: 5\nClose Combat Weapon: War Machine CCW   Number: 0\n" +
+             open},
+        {"fresh design", MainModel{}, ""},
+    };
+    for (const auto& [name, m, expected] : rows)
+        EXPECT_EQ(textCard(makeCard(m)), expected) << name;
+    // The printed card still has a line for every slot.
+    const CardTexts printed = makeCard(design(tank, "lstNumber_5=3"));
+    EXPECT_EQ(printed.weapons[0] + "/" + printed.weapons[5], "1x None/3x None");
+}
+
 } // namespace

@@ -53,36 +53,4 @@ TEST(RunningTotal, SaysWhatCalculateWouldShow) {
     }
 }
 
-// Over random walks: asking changes nothing (controls, record, no message), and whenever
-// "&Calculate" runs, directly or through "&Print", it shows the running total it was told,
-// or refuses exactly when the running total did.
-TEST(RunningTotal, AgreesWithCalculateAndChangesNothing) {
-    int totals = 0;
-    for (unsigned seed = 1; seed <= 4; ++seed) {
-        std::mt19937 rng(seed);
-        MainModel m;
-        for (int step = 0; step < 1500; ++step) {
-            const MainModel before = m;
-            const RunningTotal r = m.runningTotal();
-            ASSERT_EQ(describeDifferences(before.controls(), m.controls()), "") << seed;
-            ASSERT_EQ(describeDifferences(before.record(), m.record()), "") << seed;
-            ASSERT_TRUE(m.takeEffects().empty()) << seed;
-            ASSERT_EQ(r.state == State::BeforeArmor, !m.usable(ButtonId::Calculate)) << seed;
-            const Action a = randomAction(m, rng);
-            apply(m, a);
-            const std::string said = effects(m);
-            if (!isPress(a, ButtonId::Calculate) && !isPress(a, ButtonId::Print))
-                continue;
-            ++totals;
-            ASSERT_EQ(m.caption(LabelId::Points),
-                      r.points ? std::to_string(*r.points) : before.caption(LabelId::Points))
-                << seed << " step " << step;
-            ASSERT_EQ(said.find(kTotalOutOfRange) != std::string::npos, !r.points) << said;
-            // A total shown is the running total's own figure.
-            ASSERT_TRUE(!r.points || m.runningTotal().state == State::Shown) << step;
-        }
-    }
-    EXPECT_GT(totals, 100); // the walks do reach the total
-}
-
 } // namespace

@@ -1,8 +1,6 @@
 #include "common/file_size_limit.h"
-#include "common/random_actions.h"
 #include "common/typical_design.h"
 #include "core/card.h"
-#include "io/atomicFile.h"
 #include "io/designFile.h"
 
 #include <gtest/gtest.h>
@@ -25,78 +23,7 @@ QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Every control, save the rows that a reset leaves in the lists that the next "&Next"
-// refills: before it, a user can only see the first of them.
-Controls shown(const MainModel& m) {
-    Controls c = m.controls();
-    if (m.frameEnabled(FrameId::Race)) {
-        for (int s = 0; s < kSlots; ++s)
-            c.list({ListId::Wpn1, s}).rows = std::vector<std::string>{"None"};
-        c.list({ListId::CCW, 0}).rows = std::vector<std::string>{"None"};
-    }
-    return c;
-}
-
-// The record, save the figures that a refused armour step leaves behind: the next "&Next"
-// writes them afresh before anything reads them.
-DesignRecord kept(const MainModel& m) {
-    DesignRecord r = m.record();
-    if (m.frameEnabled(FrameId::Armor))
-        r.intArmorTotal = r.intArmorPts = 0;
-    return r;
-}
-
 } // namespace
-
-// Random designs, made by random user actions on the model, saved and opened again: the
-// design, every control, the record and the card come back as they were.
-TEST(DesignFile, RandomDesignsOpenAsTheyWereSaved) {
-    int opened = 0;
-    for (unsigned seed = 1; seed <= 300; ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        std::mt19937 rng(seed);
-        MainModel m;
-        const int steps = std::uniform_int_distribution<int>(1, 120)(rng);
-        for (int i = 0; i < steps; ++i)
-            test::apply(m, test::randomAction(m, rng));
-        m.setName(seed % 3 == 0 ? "Grim \"Anvil\" Mk\u00b2" : "");
-        if (m.usable(ButtonId::Calculate) && m.total())
-            m.press(ButtonId::Calculate);
-        m.takeEffects();
-
-        const Design design = capture(m);
-        const QByteArray json = io::toJson(design);
-        const io::Parsed parsed = io::fromJson(json);
-        ASSERT_TRUE(parsed.design) << parsed.error.toStdString();
-        EXPECT_TRUE(*parsed.design == design) << json.toStdString();
-        const io::Opened o = io::openDesign(json, QStringLiteral("random.ivc"));
-        if (!o.model) {
-            // A count chosen before the structure was lowered is refused, as the rules
-            // refuse it when picked in that order; nothing else may fail.
-            EXPECT_TRUE(o.error.contains(QLatin1String("Too many troops")) ||
-                        o.error.contains(QLatin1String("more shields than structure")))
-                << o.error.toStdString() << "\n"
-                << json.toStdString();
-            continue;
-        }
-        ++opened;
-        EXPECT_TRUE(shown(*o.model) == shown(m)) << json.toStdString();
-        EXPECT_TRUE(kept(*o.model) == kept(m)) << json.toStdString();
-        EXPECT_TRUE(makeCard(*o.model) == makeCard(m)) << json.toStdString();
-        EXPECT_EQ(o.note, QString());
-    }
-    EXPECT_GT(opened, 285);
-}
-
-// The committed example is the walk-through design as this version writes it.
-TEST(DesignFile, ExampleOpensToTheTypicalDesign) {
-    const MainModel typical = test::typicalDesign("Warden");
-    EXPECT_EQ(readAll(kExample).toStdString(), io::toJson(capture(typical)).toStdString());
-    const io::Opened o = io::openDesign(kExample);
-    ASSERT_TRUE(o.model) << o.error.toStdString();
-    EXPECT_EQ(o.model->caption(LabelId::Points), "130");
-    EXPECT_TRUE(makeCard(*o.model) == makeCard(typical));
-}
 
 // Hand-made files, each the example with one change: what opens, and the message of what
 // does not, naming the file and the first wrong entry.
@@ -115,24 +42,13 @@ TEST(DesignFile, HandMadeFiles) {
          "\"t.ivc\" was saved at 125 points; by the rules of this version the design costs 130 "
          "points."},
         {"", "", "Cannot open \"t.ivc\": the file is empty."},
-        {"", " ", "Cannot open \"t.ivc\": It is not valid JSON (illegal value at byte 1)."},
-        {"\"options\"", "\"options\"}",
-         "It is not valid JSON (missing name separator at byte 296)."},
-        {"\"ironvale-vehicle\"", "\"ironvale-tank\"", "It is not an Ironvale vehicle design."},
         {"\"1.0\"", "\"2.1\"",
          "It was written in format 2.1 by a later version of this program, which reads format "
          "1 only."},
-        {"\"1.0\"", "\"1.7\"", ""},
-        {"\"1.0\"", "\"one\"", "Its format version \"one\" is not a version such as \"1.0\"."},
-        {"\"Warden\"", "7", "\"name\" must be a text."},
-        {"\"Warden\"", "\"War\xff\xfe\"",
-         "It is not valid JSON (invalid UTF8 string at byte 276)."},
         {"\"step\": 3", "\"step\": 4", "\"step\" must be a whole number from 1 to 3."},
         {"\"points\": 130", "\"points\": 40000", "\"points\" must be a whole number from -32768"},
         // Far beyond any integer: found by the fuzzer, refused before any cast.
         {"\"points\": 130", "\"points\": 1.35e59", "\"points\" must be a whole number"},
-        {"\"ferocious\": false", "\"ferocious\": \"no\"",
-         "\"closeCombat.ferocious\" must be true or false."},
         {"\"Concord\"", "\"Elf\"",
          "Cannot open \"t.ivc\": Race: \"Elf\" is not among the choices."},
         {"\"Beam Cannon\"", "\"Hellstorm\"",
@@ -154,8 +70,7 @@ TEST(DesignFile, HandMadeFiles) {
             text.replace(QString::fromUtf8(c.from), QString::fromUtf8(c.to));
             text.replace(QString::fromUtf8(c.from2), QString::fromUtf8(c.to2));
         }
-        QByteArray bytes = text.toUtf8();
-        bytes.replace("War\xef\xbf\xbd\xef\xbf\xbd", "War\xff\xfe"); // the invalid bytes themselves
+        const QByteArray bytes = text.toUtf8();
         const io::Opened o = io::openDesign(bytes, QStringLiteral("t.ivc"));
         const QString seen = o.model ? o.note : o.error;
         if (*c.message == '\0')
@@ -215,19 +130,6 @@ TEST(DesignFile, SaveOnAFullDiskKeepsTheOldFile) {
     }
 }
 
-// A writer that cannot produce its content (a picture library's failure) replaces nothing.
-TEST(DesignFile, AWriterThatFailsReplacesNothing) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("card.pdf");
-    ASSERT_TRUE(QFile::copy(kExample, path));
-    const QString reason = io::writeAtomically(path, [](QIODevice& out) {
-        out.write("half a card");
-        return false;
-    });
-    EXPECT_EQ(reason.toStdString(), "the content could not be written");
-    EXPECT_EQ(readAll(path), readAll(kExample));
-}
-
 // What is on disk under a name: only a regular file is read, and at once; a pipe with no
 // writer is refused rather than waited on. A name that is not UTF-8 opens by its bytes.
 TEST(DesignFile, WhatIsOnDiskUnderTheName) {
@@ -264,14 +166,4 @@ TEST(DesignFile, WhatIsOnDiskUnderTheName) {
         EXPECT_EQ(o.model.has_value(), *message == '\0');
     }
     std::rename(at + "Gr\xe2k.ivc", at + "w.ivc"); // Qt removes only the names it can spell
-}
-
-// Saving over a folder is refused, and the folder stays as it was.
-TEST(DesignFile, SavingOverAFolder) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ivc"));
-    const QString told = io::saveDesign(dir.filePath("folder.ivc"), capture(MainModel()));
-    EXPECT_TRUE(told.startsWith(QLatin1String("Cannot save \"folder.ivc\": ")))
-        << told.toStdString();
-    EXPECT_TRUE(QFileInfo(dir.filePath("folder.ivc")).isDir());
 }

@@ -73,7 +73,6 @@ TEST(ForceFile, ExampleIsTheStrikeGroup) {
 TEST(ForceFile, BadFiles) {
     const QString example = QString::fromUtf8(readAll(kExample));
     ASSERT_FALSE(example.isEmpty());
-    const QByteArray deep = QByteArray(5000, '[') + QByteArray(5000, ']');
     struct Case {
         const char* name;
         QString from; // its first place in the example replaced; empty: `to` is the whole file
@@ -87,12 +86,9 @@ TEST(ForceFile, BadFiles) {
          "entry 1 (\"Warden\"): \"closeCombat.ferocious\" must be true or false."},
         {"a design's name a number", "\"name\": \"Gnat\",", "\"name\": 5,",
          "Cannot open \"strike.ivf\": entry 2: \"name\" must be a text."},
-        {"a design without its name", "\"name\": \"Gnat\",", "", ""},
         {"count 0", "\"count\": 3", "\"count\": 0",
          "entry 2 (\"Gnat\"): \"count\" must be a whole number from 1 to 99."},
         {"count 100", "\"count\": 3", "\"count\": 100", "\"count\" must be a whole number"},
-        {"count 99", "\"count\": 3", "\"count\": 99", ""},
-        {"count a fraction", "\"count\": 3", "\"count\": 2.5", "\"count\" must be a whole"},
         {"count far beyond any integer", "\"count\": 3", "\"count\": 1.35e59",
          "\"count\" must be a whole"},
         {"in play a text", "\"inPlay\": false", "\"inPlay\": \"no\"",
@@ -100,36 +96,24 @@ TEST(ForceFile, BadFiles) {
         {"limit 32767", "\"limit\": 1500", "\"limit\": 32767", ""},
         {"limit 32768", "\"limit\": 1500", "\"limit\": 32768",
          "Cannot open \"strike.ivf\": \"limit\" must be a whole number from 0 to 32767."},
-        {"limit below 0", "\"limit\": 1500", "\"limit\": -50", "\"limit\" must be a whole"},
         {"name a number", "\"name\": \"Strike Group\"", "\"name\": 7",
          "Cannot open \"strike.ivf\": \"name\" must be a text."},
-        {"brackets that do not match", "\"entries\": [", "\"entries\": {\"a\": [",
-         "It is not valid JSON"},
         {"entries a number", "",
          "{\"format\": \"ironvale-force\", \"version\": \"1.0\", "
          "\"entries\": 5}",
          "Cannot open \"strike.ivf\": \"entries\" must be a list."},
-        {"an entry a number", "",
-         "{\"format\": \"ironvale-force\", \"version\": \"1.0\", "
-         "\"entries\": [5]}",
-         "Cannot open \"strike.ivf\": entry 1: \"entries\" must hold objects."},
         {"an entry without its design", "",
          "{\"format\": \"ironvale-force\", \"version\": \"1.0\", \"entries\": [{\"count\": 1}]}",
          "Cannot open \"strike.ivf\": entry 1: \"design\" must be an object."},
-        {"no entries at all", "", "{\"format\": \"ironvale-force\", \"version\": \"1.0\"}", ""},
         {"a later major version", "\"version\": \"1.0\"\n}", "\"version\": \"2.0\"\n}",
          "Cannot open \"strike.ivf\": It was written in format 2.0 by a later version of this "
          "program, which reads format 1 only."},
         {"a later minor version", "\"version\": \"1.0\"\n}", "\"version\": \"1.4\"\n}", ""},
-        {"a version that is none", "\"version\": \"1.0\"\n}", "\"version\": \"one\"\n}",
-         "Its format version \"one\" is not a version such as \"1.0\"."},
         {"another format", "\"ironvale-force\"", "\"ironvale-army\"",
          "Cannot open \"strike.ivf\": It is not an Ironvale force."},
         {"a design file", "", QString::fromUtf8(readAll(IVC_TEST_DATA "/typical.ivc")),
          "Cannot open \"strike.ivf\": It is a vehicle design, not a force."},
         {"empty", "", "", "Cannot open \"strike.ivf\": It is not valid JSON"},
-        {"cut short", "", example.left(example.size() / 2), "It is not valid JSON"},
-        {"nested too deeply", "", QString::fromLatin1(deep), "It is not valid JSON"},
         {"unknown keys", "\"limit\": 1500,",
          "\"limit\": 1500, \"later\": {\"key\": [1, 2]}, \"inPlay\": 3,", ""},
         {"the force's points wrong", "\"points\": 711", "\"points\": 5", ""},
@@ -176,18 +160,4 @@ TEST(ForceFile, SizeLimit) {
                         "force takes."
                       : "");
     }
-}
-
-// A save that cannot be made names the file and the reason and leaves the old file.
-TEST(ForceFile, FailedSaveKeepsTheOldFile) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString blocker = dir.filePath(QStringLiteral("not-a-folder"));
-    ASSERT_TRUE(writeAll(blocker, "old"));
-    const QString error =
-        io::saveForce(blocker + QStringLiteral("/strike.ivf"), test::strikeGroup());
-    EXPECT_TRUE(error.startsWith(QLatin1String("Cannot save \"strike.ivf\": ")))
-        << error.toStdString();
-    EXPECT_TRUE(error.endsWith('.'));
-    EXPECT_EQ(readAll(blocker), QByteArray("old"));
 }

@@ -52,7 +52,7 @@ QStringList mirrorDifferences(const FrmMain& w) {
 // The window shows what its model holds, and that is `expected`.
 void expectShown(const FrmMain& w, const Controls& expected) {
     QCOMPARE(mirrorDifferences(w), QStringList());
-    QCOMPARE(describeDifferences(w.model().controls(), expected), std::string());
+    QVERIFY(w.model().controls() == expected);
 }
 
 QString oneSpaced(QString text) {

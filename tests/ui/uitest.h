@@ -1,7 +1,6 @@
 #pragma once
 
 // Everything the window tests use, included once here.
-#include "common/differences.h"
 #include "common/fullest_design.h"
 #include "common/random_actions.h"
 #include "common/typical_design.h"
