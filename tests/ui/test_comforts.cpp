@@ -74,9 +74,8 @@ private slots:
     }
     void init() { clearSettings(); }
     void runningTotalOverRandomWalks();
-    void fileNew();
     void recentListOrderAndLength();
-    void recentEntryChosen();
+    void replacingTheDesignInHand();
     void clearRecent();
 };
 
@@ -102,53 +101,6 @@ void TestComforts::runningTotalOverRandomWalks() {
             QCOMPARE(find(w, "cmdPrint")->isEnabled(), replica.buttonEnabled(ButtonId::Print));
             QCOMPARE(w.undoStack()->count(), steps);
             QCOMPARE(w.isWindowModified(), steps > 0);
-        }
-    }
-}
-
-// File > "&New" asks first when unsaved work would be lost, then starts the design the
-// program starts with, as a step that undo takes back.
-void TestComforts::fileNew() {
-    struct Row {
-        const char* name;
-        QString steps;
-        bool fromFile;  // the design was opened from a file first
-        QString answer; // none: no question
-        bool fresh;     // a fresh design afterwards
-    };
-    const Row rows[] = {
-        {"fresh: nothing to ask", "", false, "", true},
-        {"unsaved, discarded", "lstRace=Grak", false, "Discard", true},
-        {"unsaved, cancelled", "lstRace=Grak", false, "Cancel", false},
-        {"opened, unchanged", "", true, "", true},
-        {"opened and changed, discarded", "lstWpn1_1=Beam Cannon", true, "Discard", true},
-        {"opened and changed, cancelled", "lstWpn1_1=Beam Cannon", true, "Cancel", false},
-    };
-    QTemporaryDir dir;
-    const QString file = savedDesign(dir, "warden.ivc", typical());
-    for (const Row& row : rows) {
-        FrmMain w;
-        w.show();
-        QCOMPARE(find<QAction>(w, "mnuNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-        if (row.fromFile)
-            QVERIFY(w.openFile(file));
-        act(w, row.steps);
-        const Controls before = w.model().controls();
-        const QString titleBefore = w.windowTitle();
-        BoxAnswerer answers;
-        answers.queue(row.answer);
-        trigger(w, "mnuNew");
-        QCOMPARE(row.name + answers.seen.join("; "),
-                 row.name + (row.answer.isEmpty() ? QString() : kQuestion));
-        QCOMPARE(row.name + (w.model().controls() == MainModel().controls()), row.name + row.fresh);
-        QCOMPARE(w.windowTitle(), row.fresh ? kTitle : titleBefore);
-        QCOMPARE(w.windowFilePath().isEmpty(), row.fresh || !row.fromFile);
-        if (row.fresh)
-            QCOMPARE(runningTotal(w), QString("Running total: after Armor"));
-        if (row.fresh && before != MainModel().controls()) {
-            QCOMPARE(w.undoStack()->undoText(), QString("New"));
-            trigger(w, "mnuUndo");
-            QVERIFY(w.model().controls() == before);
         }
     }
 }
@@ -199,48 +151,72 @@ void TestComforts::recentListOrderAndLength() {
     }
 }
 
-// Choosing an entry: a file that is gone is told and taken off the list, before any
-// question; otherwise it opens after the unsaved-changes question.
-void TestComforts::recentEntryChosen() {
+// File > "&New" and an entry of "Open &Recent" replace the design in hand, after the
+// question when it is unsaved; New is a step that undo takes back. A recent file that is
+// gone is told before any question and taken off the list.
+void TestComforts::replacingTheDesignInHand() {
     struct Row {
         const char* name;
-        QString steps;  // made before choosing
-        bool gone;      // the file is deleted first
-        QString answer; // to the question, none when none is asked
-        QStringList seen;
-        bool opened;
+        QString steps;    // made on a.ivc as opened, b.ivc opened before it
+        QString action;   // "mnuNew", or "mnuRecent2" for b.ivc
+        bool gone;        // b.ivc is deleted first
+        QString answer;   // to the question, none when none is asked
+        QString seen;     // the boxes shown
+        const char* then; // the design afterwards: "fresh", "B" or "kept"
     };
-    const QString goneText = "Open: Cannot open \"b.ivc\": the file is no longer there. It has "
-                             "been taken off the list of recent files. [Ok]";
+    const QString gone = "Open: Cannot open \"b.ivc\": the file is no longer there. It has "
+                         "been taken off the list of recent files. [Ok]";
     const Row rows[] = {
-        {"nothing unsaved", "", false, "", {}, true},
-        {"unsaved, discarded", "lstRace=Grak", false, "Discard", {kQuestion}, true},
-        {"unsaved, cancelled", "lstRace=Grak", false, "Cancel", {kQuestion}, false},
-        {"the file gone", "", true, "", {goneText}, false},
-        {"the file gone, unsaved work kept", "lstRace=Grak", true, "", {goneText}, false},
+        {"New, nothing unsaved", "", "mnuNew", false, "", "", "fresh"},
+        {"New, unsaved, discarded", "lstRace=Grak", "mnuNew", false, "Discard", kQuestion, "fresh"},
+        {"New, unsaved, cancelled", "lstWpn1_1=Beam Cannon", "mnuNew", false, "Cancel", kQuestion,
+         "kept"},
+        {"recent, nothing unsaved", "", "mnuRecent2", false, "", "", "B"},
+        {"recent, unsaved, discarded", "lstRace=Grak", "mnuRecent2", false, "Discard", kQuestion,
+         "B"},
+        {"recent, unsaved, cancelled", "lstRace=Grak", "mnuRecent2", false, "Cancel", kQuestion,
+         "kept"},
+        {"recent, the file gone", "", "mnuRecent2", true, "", gone, "kept"},
+        {"recent, the file gone, unsaved work kept", "lstRace=Grak", "mnuRecent2", true, "", gone,
+         "kept"},
     };
     for (const Row& row : rows) {
         clearSettings();
         QTemporaryDir dir;
-        const QString a = savedDesign(dir, "a.ivc", MainModel());
-        const QString b = savedDesign(dir, "b.ivc", typical());
+        const QString b = savedDesign(dir, "b.ivc", typicalDesign("B"));
         FrmMain w;
         w.show();
-        QVERIFY(w.openFile(b) && w.openFile(a));
+        QCOMPARE(find<QAction>(w, "mnuNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        QVERIFY(w.openFile(b) && w.openFile(savedDesign(dir, "a.ivc", typicalDesign("A"))));
         act(w, row.steps);
         const Controls before = w.model().controls();
+        const QString title = w.windowTitle();
         if (row.gone)
             QVERIFY(QFile::remove(b));
         BoxAnswerer answers;
         answers.queue(row.answer);
         emit find<QMenu>(w, "mnuRecent")->aboutToShow();
-        trigger(w, "mnuRecent2"); // b, opened before a
-        QCOMPARE(row.name + answers.seen.join("; "), row.name + row.seen.join("; "));
-        QCOMPARE(w.model().controls() == typical().controls(), row.opened);
-        if (!row.opened)
+        trigger(w, row.action);
+        QCOMPARE(row.name + answers.seen.join("; "), row.name + row.seen);
+        const QString then = row.then;
+        QVERIFY2(w.model().controls() == (then == "fresh" ? MainModel().controls()
+                                          : then == "B"   ? typicalDesign("B").controls()
+                                                          : before),
+                 row.name);
+        QCOMPARE(w.windowTitle(), then == "fresh" ? kTitle
+                                  : then == "B"   ? "b.ivc[*] \u2014 " + kTitle
+                                                  : title);
+        if (then == "fresh") {
+            QCOMPARE(w.windowFilePath(), QString());
+            QCOMPARE(runningTotal(w), QString("Running total: after Armor"));
+            QCOMPARE(w.undoStack()->undoText(), QString("New"));
+            trigger(w, "mnuUndo");
             QVERIFY(w.model().controls() == before);
-        QCOMPARE(recentEntries().value(0), row.opened ? "&1 b.ivc" : "&1 a.ivc");
-        QCOMPARE(recentEntries().size(), row.gone ? 3 : 4);
+        }
+        if (row.action == "mnuRecent2") {
+            QCOMPARE(recentEntries().value(0), then == "B" ? "&1 b.ivc" : "&1 a.ivc");
+            QCOMPARE(recentEntries().size(), row.gone ? 3 : 4);
+        }
     }
 }
 
