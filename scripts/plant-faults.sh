@@ -24,6 +24,12 @@ src=$work/src
 build=$work/build
 time_limit=${IVC_FAULT_TIMEOUT:-180}
 mkdir -p "$src" "$work/stage"
+# One run at a time in a scratch folder: a second would plant its faults into this one's tree.
+exec 9>"$work/lock"
+flock -n 9 || {
+  echo "Another run is using $work; give this one its own IVC_FAULT_DIR." >&2
+  exit 1
+}
 
 # The scratch copy: the tree's files as they are now, committed or not. A file is copied
 # only when it differs, so the build stays incremental from one run to the next.
