@@ -90,6 +90,8 @@ void TestFrmMain::typicalDesignByAccessKeysOnTheCard() {
     QCOMPARE(answers.seen.first(), "Statcard Print: Print Statcard? [*Yes No]");
     QCOMPARE(answers.windows, QList<QStringList>({{"frmPrint"}}));
     QVERIFY(!w.cardWindow()->isVisible());
+    QVERIFY(w.cardWindow()->windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(w.cardWindow()->size(), QSize(609, 369)); // 9135 x 5535 twips
     QCOMPARE(caption(w, "lblPoints"), QStringLiteral("136"));
     const QString card = QStringLiteral(
         "lblName=Warden; lblPoints=136; lblFArmor=12; lblSArmor=11; lblRArmor=10; lblWS=3; "

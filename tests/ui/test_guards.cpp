@@ -281,6 +281,9 @@ void TestGuards::cardAndPageSetTheirFields() {
                      label->font().pointSizeF() == points,
                  name);
     }
+    // A name far too long for its place shrinks no further than a readable 6 points.
+    const Shown cut(kLongName);
+    QCOMPARE(cut.card.setting("lblName").font.pixelSize(), 6 * 20);
 }
 
 // An export whose file cannot be committed (a folder has taken its name once the file
