@@ -9,4 +9,5 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "skipped: Xvfb did not start"; exit 77; }
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan_x11.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb "$@"
