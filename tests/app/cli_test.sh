@@ -4,6 +4,7 @@
 # Usage: cli_test.sh PROGRAM VERSION TEST_DATA
 set -uo pipefail
 program=$1 version=$2 data=$3
+. "$(dirname "$0")/../common/x_server.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -182,12 +183,9 @@ ROWS
     fail "a refused command wrote a file ($1)"
 }
 wrong "no display"
-if command -v Xvfb >/dev/null; then
-  Xvfb -displayfd 3 -nolisten tcp 3>display.txt 2>/dev/null &
-  xvfb=$!
-  for _ in $(seq 100); do [ -s display.txt ] && break; sleep 0.1; done
-  DISPLAY=:$(cat display.txt) wrong "display :$(cat display.txt)"
-  kill "$xvfb"
+if start_x_server "$work"; then
+  DISPLAY=$x_display wrong "display $x_display"
+  kill "$x_server"
 else
   echo "SKIP: the wrong command lines with a display: no Xvfb (package xvfb)"
 fi
