@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -126,14 +125,6 @@ inline MainModel dearestDesign() {
 inline void pastTheLimit(MainModel& m) {
     for (int s = 0; s < kSlots; ++s)
         m.setChecked({CheckId::Gatling1, s}, true);
-}
-
-inline std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 inline std::string calculate(MainModel& m) {
