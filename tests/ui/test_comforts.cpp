@@ -10,10 +10,6 @@ const QString kTitle = "Ironvale Vehicle Creator";
 const QString kQuestion =
     "Ironvale Vehicle Creator: Save changes to this design? [*Save Cancel Discard]";
 
-QString runningTotal(const FrmMain& w) {
-    return caption(w, "lblRunningTotal");
-}
-
 // What "&Calculate" would show now: its figure, or its message when it refuses the total.
 QString calculated(const MainModel& m) {
     MainModel copy = m;
@@ -27,7 +23,7 @@ QString calculated(const MainModel& m) {
 // The running total says what "&Calculate" would show, and what lblPoints shows when that
 // is another figure: empty when it agrees, else what is wrong.
 QString disagreement(const FrmMain& w) {
-    const QString text = runningTotal(w);
+    const QString text = caption(w, "lblRunningTotal");
     if (!w.model().usable(ButtonId::Calculate))
         return text == "Running total: after Armor" ? QString() : "before Calculate: " + text;
     const QString figure = calculated(w.model());
@@ -41,10 +37,6 @@ QString disagreement(const FrmMain& w) {
     return {};
 }
 
-MainModel typical() {
-    return typicalDesign("Warden");
-}
-
 // The entries of File > "Open &Recent" as a fresh window shows them.
 QStringList recentEntries() {
     FrmMain w;
@@ -56,23 +48,13 @@ QStringList recentEntries() {
     return texts;
 }
 
-void clearSettings() {
-    QSettings().clear();
-    QSettings().sync();
-}
-
 } // namespace
 
 class TestComforts : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-        QApplication::setOrganizationName("Ironvale");
-        QApplication::setApplicationName("Ironvale Vehicle Creator");
-    }
-    void init() { clearSettings(); }
+    void init() { QSettings().clear(); }
     void runningTotalOverRandomWalks();
     void recentListOrderAndLength();
     void replacingTheDesignInHand();
@@ -108,31 +90,22 @@ void TestComforts::runningTotalOverRandomWalks() {
 // The files last opened or saved, most recent first, each once, at most eight, as the
 // next window finds them.
 void TestComforts::recentListOrderAndLength() {
-    struct Row {
-        const char* name;
-        QString files; // opened in turn; "save NAME" saves as that file
-        QStringList entries;
-    };
-    const QStringList clear = {"--", "&Clear Recent"};
-    const Row rows[] = {
-        {"none", "", QStringList{"--", "&Clear Recent", "(greyed)"}},
-        {"one", "a", QStringList{"&1 a.ivc"} + clear},
-        {"most recent first", "a b c", QStringList{"&1 c.ivc", "&2 b.ivc", "&3 a.ivc"} + clear},
-        {"opened again: to the top, once", "a b a", QStringList{"&1 a.ivc", "&2 b.ivc"} + clear},
-        {"a save counts", "a save:d", QStringList{"&1 d.ivc", "&2 a.ivc"} + clear},
-        {"a file refused is not listed", "a bad", QStringList{"&1 a.ivc"} + clear},
-        {"eight at most", "1 2 3 4 5 6 7 8 9",
-         QStringList{"&1 9.ivc", "&2 8.ivc", "&3 7.ivc", "&4 6.ivc", "&5 5.ivc", "&6 4.ivc",
-                     "&7 3.ivc", "&8 2.ivc"} +
-             clear},
-    };
-    for (const Row& row : rows) {
-        clearSettings();
+    // The files opened in turn ("save:NAME" saves as that file), the names then listed.
+    const std::tuple<const char*, QString, QString> rows[] = {
+        {"none", "", ""},
+        {"one", "a", "a"},
+        {"most recent first", "a b c", "c b a"},
+        {"opened again: to the top, once", "a b a", "a b"},
+        {"a save counts", "a save:d", "d a"},
+        {"a file refused is not listed", "a bad", "a"},
+        {"eight at most", "1 2 3 4 5 6 7 8 9", "9 8 7 6 5 4 3 2"}};
+    for (const auto& [name, files, listed] : rows) {
+        QSettings().clear();
         QTemporaryDir dir;
         {
             FrmMain w;
             BoxAnswerer answers;
-            for (const QString& f : row.files.split(' ', Qt::SkipEmptyParts)) {
+            for (const QString& f : files.split(' ', Qt::SkipEmptyParts)) {
                 if (f.startsWith("save:")) {
                     answerFileDialog(dir.filePath(f.mid(5) + ".ivc"));
                     trigger(w, "mnuSaveAs");
@@ -142,12 +115,18 @@ void TestComforts::recentListOrderAndLength() {
                     bad.close();
                     QVERIFY(!w.openFile(bad.fileName()));
                 } else {
-                    QVERIFY(w.openFile(savedDesign(dir, f + ".ivc", typical())));
+                    QVERIFY(w.openFile(savedDesign(dir, f + ".ivc", typicalDesign("A"))));
                 }
             }
         }
-        QCOMPARE(row.name + (": " + recentEntries().join(", ")),
-                 row.name + (": " + row.entries.join(", ")));
+        QStringList entries;
+        for (const QString& f : listed.split(' ', Qt::SkipEmptyParts))
+            entries << QString("&%1 %2.ivc").arg(entries.size() + 1).arg(f);
+        entries << "--"
+                << "&Clear Recent";
+        if (listed.isEmpty())
+            entries << "(greyed)";
+        QCOMPARE(name + (": " + recentEntries().join(", ")), name + (": " + entries.join(", ")));
     }
 }
 
@@ -155,67 +134,56 @@ void TestComforts::recentListOrderAndLength() {
 // question when it is unsaved; New is a step that undo takes back. A recent file that is
 // gone is told before any question and taken off the list.
 void TestComforts::replacingTheDesignInHand() {
-    struct Row {
-        const char* name;
-        QString steps;    // made on a.ivc as opened, b.ivc opened before it
-        QString action;   // "mnuNew", or "mnuRecent2" for b.ivc
-        bool gone;        // b.ivc is deleted first
-        QString answer;   // to the question, none when none is asked
-        QString seen;     // the boxes shown
-        const char* then; // the design afterwards: "fresh", "B" or "kept"
-    };
     const QString gone = "Open: Cannot open \"b.ivc\": the file is no longer there. It has "
                          "been taken off the list of recent files. [Ok]";
-    const Row rows[] = {
-        {"New, nothing unsaved", "", "mnuNew", false, "", "", "fresh"},
-        {"New, unsaved, discarded", "lstRace=Grak", "mnuNew", false, "Discard", kQuestion, "fresh"},
-        {"New, unsaved, cancelled", "lstWpn1_1=Beam Cannon", "mnuNew", false, "Cancel", kQuestion,
-         "kept"},
-        {"recent, nothing unsaved", "", "mnuRecent2", false, "", "", "B"},
-        {"recent, unsaved, discarded", "lstRace=Grak", "mnuRecent2", false, "Discard", kQuestion,
-         "B"},
-        {"recent, unsaved, cancelled", "lstRace=Grak", "mnuRecent2", false, "Cancel", kQuestion,
-         "kept"},
-        {"recent, the file gone", "", "mnuRecent2", true, "", gone, "kept"},
-        {"recent, the file gone, unsaved work kept", "lstRace=Grak", "mnuRecent2", true, "", gone,
-         "kept"},
-    };
-    for (const Row& row : rows) {
-        clearSettings();
+    // The steps made on a.ivc as opened (b.ivc opened before it), the entry chosen ("gone":
+    // b.ivc's, the file deleted first), the answer to the question (none: none is asked) and
+    // the design afterwards: "fresh", "B" or "kept".
+    const std::tuple<const char*, QString, QString, QString, QString> rows[] = {
+        {"New, nothing unsaved", "", "mnuNew", "", "fresh"},
+        {"New, unsaved, discarded", "lstRace=Grak", "mnuNew", "Discard", "fresh"},
+        {"New, unsaved, cancelled", "lstWpn1_1=Beam Cannon", "mnuNew", "Cancel", "kept"},
+        {"recent, nothing unsaved", "", "mnuRecent2", "", "B"},
+        {"recent, unsaved, discarded", "lstRace=Grak", "mnuRecent2", "Discard", "B"},
+        {"recent, unsaved, cancelled", "lstRace=Grak", "mnuRecent2", "Cancel", "kept"},
+        {"recent, the file gone", "", "gone", "", "kept"},
+        {"recent, the file gone, unsaved work kept", "lstRace=Grak", "gone", "", "kept"}};
+    for (const auto& [name, steps, entry, answer, then] : rows) {
+        QSettings().clear();
         QTemporaryDir dir;
         const QString b = savedDesign(dir, "b.ivc", typicalDesign("B"));
         FrmMain w;
         w.show();
         QCOMPARE(find<QAction>(w, "mnuNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
         QVERIFY(w.openFile(b) && w.openFile(savedDesign(dir, "a.ivc", typicalDesign("A"))));
-        act(w, row.steps);
+        act(w, steps);
         const Controls before = w.model().controls();
         const QString title = w.windowTitle();
-        if (row.gone)
-            QVERIFY(QFile::remove(b));
+        QVERIFY(entry != "gone" || QFile::remove(b));
         BoxAnswerer answers;
-        answers.queue(row.answer);
+        answers.queue(answer);
         emit find<QMenu>(w, "mnuRecent")->aboutToShow();
-        trigger(w, row.action);
-        QCOMPARE(row.name + answers.seen.join("; "), row.name + row.seen);
-        const QString then = row.then;
+        trigger(w, entry == "mnuNew" ? entry : "mnuRecent2");
+        QCOMPARE(name + answers.seen.join("; "), name + (entry == "gone"    ? gone
+                                                         : answer.isEmpty() ? ""
+                                                                            : kQuestion));
         QVERIFY2(w.model().controls() == (then == "fresh" ? MainModel().controls()
                                           : then == "B"   ? typicalDesign("B").controls()
                                                           : before),
-                 row.name);
+                 name);
         QCOMPARE(w.windowTitle(), then == "fresh" ? kTitle
                                   : then == "B"   ? "b.ivc[*] \u2014 " + kTitle
                                                   : title);
         if (then == "fresh") {
             QCOMPARE(w.windowFilePath(), QString());
-            QCOMPARE(runningTotal(w), QString("Running total: after Armor"));
+            QCOMPARE(caption(w, "lblRunningTotal"), QString("Running total: after Armor"));
             QCOMPARE(w.undoStack()->undoText(), QString("New"));
             trigger(w, "mnuUndo");
             QVERIFY(w.model().controls() == before);
-        }
-        if (row.action == "mnuRecent2") {
-            QCOMPARE(recentEntries().value(0), then == "B" ? "&1 b.ivc" : "&1 a.ivc");
-            QCOMPARE(recentEntries().size(), row.gone ? 3 : 4);
+        } else if (entry != "mnuNew") {
+            QCOMPARE(recentEntries().mid(0, 2).join(" "), then == "B"       ? "&1 b.ivc &2 a.ivc"
+                                                          : entry == "gone" ? "&1 a.ivc --"
+                                                                            : "&1 a.ivc &2 b.ivc");
         }
     }
 }
@@ -224,15 +192,15 @@ void TestComforts::replacingTheDesignInHand() {
 void TestComforts::clearRecent() {
     QTemporaryDir dir;
     FrmMain w;
-    QVERIFY(w.openFile(savedDesign(dir, "a.ivc", typical())));
+    QVERIFY(w.openFile(savedDesign(dir, "a.ivc", typicalDesign("A"))));
     QVERIFY(find<QMenu>(w, "mnuRecent")->menuAction()->isEnabled());
     trigger(w, "mnuClearRecent");
     QVERIFY(!find<QMenu>(w, "mnuRecent")->menuAction()->isEnabled());
     QCOMPARE(recentEntries(), QStringList({"--", "&Clear Recent", "(greyed)"}));
     // Two entries of the same name in different folders are told apart by their paths.
     QTemporaryDir other;
-    QVERIFY(w.openFile(savedDesign(other, "a.ivc", typical())));
-    QVERIFY(w.openFile(savedDesign(dir, "a.ivc", typical())));
+    QVERIFY(w.openFile(savedDesign(other, "a.ivc", typicalDesign("A"))));
+    QVERIFY(w.openFile(savedDesign(dir, "a.ivc", typicalDesign("A"))));
     QCOMPARE(recentEntries().value(0), "&1 " + QDir::toNativeSeparators(dir.filePath("a.ivc")));
 }
 

@@ -104,7 +104,6 @@ bool framed(const QImage& card) {
 class TestDesignFiles : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
     void saveReopenUndoRedoThroughTheMenus();
     void exitAsksAboutUnsavedChanges();
     void randomRunsUndoToTheStartAndRedoToTheEnd();

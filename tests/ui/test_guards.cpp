@@ -60,7 +60,6 @@ QString runOnSmallScreen(const char* slot, int scale) {
 class TestGuards : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
     void screenReadersHear();
     void keysActAtTheFirstPress();
     void menusOpenTheirWindows();

@@ -26,19 +26,18 @@ namespace ivc::test {
 
 // The windows keep settings (the recent files, the file dialog's folders): every test
 // program keeps its own in a folder of its own, set before any settings are read, and
-// never touches the user's.
-class OwnSettings {
-public:
+// never touches the user's. Its dialogs are Qt's own, which a test can answer.
+struct OwnSettings {
+    QTemporaryDir dir;
     OwnSettings() {
-        qputenv("XDG_CONFIG_HOME", m_dir.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
         for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
             for (const auto scope : {QSettings::UserScope, QSettings::SystemScope})
-                QSettings::setPath(format, scope, m_dir.path());
+                QSettings::setPath(format, scope, dir.path());
+        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        QApplication::setOrganizationName("Ironvale");
+        QApplication::setApplicationName("Ironvale Vehicle Creator");
     }
-    QString path() const { return m_dir.path(); }
-
-private:
-    QTemporaryDir m_dir;
 };
 inline const OwnSettings ownSettings;
 
