@@ -29,14 +29,11 @@ QByteArray readAll(const QString& path) {
 // does not, naming the file and the first wrong entry.
 TEST(DesignFile, HandMadeFiles) {
     const QString example = QString::fromUtf8(readAll(kExample));
+    // The text replaced in the example (none: the replacement is the whole file), its
+    // replacement, the message (none: the file opens) and a second replacement.
     struct Case {
-        const char* from; // replaced in the example; empty: `to` is the whole file
-        const char* to;
-        const char* message; // empty: the file opens
-        const char* from2 = "";
-        const char* to2 = "";
-    };
-    const Case cases[] = {
+        const char *from, *to, *message, *from2 = "", *to2 = "";
+    } const cases[] = {
         {"\"race\"", "\"later\": {\"key\": [1, 2]},\n    \"race\"", ""},
         {"\"points\": 130", "\"points\": 125",
          "\"t.ivc\" was saved at 125 points; by the rules of this version the design costs 130 "
@@ -64,19 +61,17 @@ TEST(DesignFile, HandMadeFiles) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
-        QString text = *c.from == '\0' ? QString::fromUtf8(c.to) : example;
+        QString text = *c.from == '\0' ? QString(c.to) : example;
         if (*c.from != '\0') {
-            ASSERT_TRUE(text.contains(QString::fromUtf8(c.from)));
-            text.replace(QString::fromUtf8(c.from), QString::fromUtf8(c.to));
-            text.replace(QString::fromUtf8(c.from2), QString::fromUtf8(c.to2));
+            ASSERT_TRUE(text.contains(c.from));
+            text.replace(c.from, c.to).replace(c.from2, c.to2);
         }
-        const QByteArray bytes = text.toUtf8();
-        const io::Opened o = io::openDesign(bytes, QStringLiteral("t.ivc"));
+        const io::Opened o = io::openDesign(text.toUtf8(), QStringLiteral("t.ivc"));
         const QString seen = o.model ? o.note : o.error;
         if (*c.message == '\0')
             EXPECT_TRUE(o.model && o.note.isEmpty()) << seen.toStdString();
         else
-            EXPECT_TRUE(seen.contains(QString::fromUtf8(c.message))) << seen.toStdString();
+            EXPECT_TRUE(seen.contains(c.message)) << seen.toStdString();
         EXPECT_TRUE(o.error.isEmpty() ||
                     o.error.startsWith(QLatin1String("Cannot open \"t.ivc\": ")));
     }
@@ -89,44 +84,32 @@ TEST(DesignFile, SaveOnAFullDiskKeepsTheOldFile) {
     const QByteArray old = readAll(kExample);
     const Design changed = capture(test::typicalDesign("Warden the Second"));
     const auto size = static_cast<rlim_t>(io::toJson(changed).size());
-    struct Case {
-        const char* name;
-        rlim_t room; // bytes a file may take
-        bool oldFile;
-        bool saved;
-    };
-    const Case cases[] = {
+    // The bytes a file may take, whether an old file is there and whether the save is done.
+    const std::tuple<const char*, rlim_t, bool, bool> cases[] = {
         {"no room at all", 0, true, false},
         {"room for a few bytes", 100, true, false},
         {"room for all but the last byte", size - 1, true, false},
         {"no old file, no room", 100, false, false},
         {"room for exactly the file", size, true, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, room, oldFile, saved] : cases) {
+        SCOPED_TRACE(name);
         QTemporaryDir dir;
         const QString path = dir.filePath("warden.ivc");
-        if (c.oldFile) {
-            ASSERT_TRUE(QFile::copy(kExample, path));
-        }
+        ASSERT_TRUE(!oldFile || QFile::copy(kExample, path));
         QString error;
         {
-            const test::FileSizeLimit full(c.room);
+            const test::FileSizeLimit full(room);
             ASSERT_TRUE(full.set());
             error = io::saveDesign(path, changed);
         }
-        if (c.saved) {
-            EXPECT_EQ(error.toStdString(), "");
-            EXPECT_EQ(readAll(path), io::toJson(changed));
-        } else {
-            EXPECT_EQ(error.toStdString(),
-                      "Cannot save \"warden.ivc\": File too large. The design is still open; "
-                      "save it elsewhere with File > Save As.");
-            EXPECT_EQ(QFile::exists(path), c.oldFile);
-            EXPECT_EQ(readAll(path), c.oldFile ? old : QByteArray());
-        }
+        EXPECT_EQ(error.toStdString(),
+                  saved ? ""
+                        : "Cannot save \"warden.ivc\": File too large. The design is still "
+                          "open; save it elsewhere with File > Save As.");
+        EXPECT_EQ(readAll(path), saved ? io::toJson(changed) : oldFile ? old : QByteArray());
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-                  c.oldFile || c.saved ? QStringList("warden.ivc") : QStringList());
+                  oldFile || saved ? QStringList("warden.ivc") : QStringList());
     }
 }
 

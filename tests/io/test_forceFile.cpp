@@ -19,11 +19,6 @@ QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
-}
-
 } // namespace
 
 // Forces written and read back, through bytes and through a saved file: equal, entry for
@@ -37,28 +32,20 @@ TEST(ForceFile, WrittenAndReadBackEqual) {
                     race == 1 ? 99 : race, race % 2 == 0);
     Force unnamed;
     unnamed.add(capture(test::typicalDesign("")));
-    struct Case {
-        const char* name;
-        Force force;
-    } const cases[] = {
+    const std::pair<const char*, Force> cases[] = {
         {"the strike group", test::strikeGroup()},
         {"empty", Force{}},
         {"the fullest design of every race", fullest},
         {"no names", unnamed},
     };
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const io::OpenedForce read = io::openForce(io::toJson(c.force), QStringLiteral("f.ivf"));
-        ASSERT_TRUE(read.force) << read.error.toStdString();
-        EXPECT_EQ(*read.force, c.force);
-        EXPECT_TRUE(read.notes.isEmpty());
+    for (const auto& [name, force] : cases) {
+        SCOPED_TRACE(name);
+        const io::OpenedForce read = io::openForce(io::toJson(force), QStringLiteral("f.ivf"));
+        EXPECT_TRUE(read.force == force && read.notes.isEmpty()) << read.error.toStdString();
         const QString path = dir.filePath(QStringLiteral("f.ivf"));
-        ASSERT_EQ(io::saveForce(path, c.force), QString());
-        const io::OpenedForce opened = io::openForce(path);
-        ASSERT_TRUE(opened.force) << opened.error.toStdString();
-        EXPECT_EQ(*opened.force, c.force);
+        ASSERT_EQ(io::saveForce(path, force), QString());
+        EXPECT_TRUE(io::openForce(path).force == force);
     }
 }
 
@@ -72,13 +59,9 @@ TEST(ForceFile, ExampleIsTheStrikeGroup) {
 // name and the first wrong entry of its design.
 TEST(ForceFile, BadFiles) {
     const QString example = QString::fromUtf8(readAll(kExample));
-    ASSERT_FALSE(example.isEmpty());
-    struct Case {
-        const char* name;
-        QString from; // its first place in the example replaced; empty: `to` is the whole file
-        QString to;
-        QString message; // empty: the file opens with no note
-    } const cases[] = {
+    // The text whose first place in the example is replaced (none: the replacement is the
+    // whole file), its replacement and the message (none: the file opens with no note).
+    const std::tuple<const char*, QString, QString, QString> cases[] = {
         {"a weapon of another race in entry 3", "\"Ion Cannon\"", "\"Hellstorm\"",
          "Cannot open \"strike.ivf\": entry 3 (\"Hulk\"): Slot 3: \"Hellstorm\" is not in the "
          "Concord arsenal."},
@@ -99,8 +82,7 @@ TEST(ForceFile, BadFiles) {
         {"name a number", "\"name\": \"Strike Group\"", "\"name\": 7",
          "Cannot open \"strike.ivf\": \"name\" must be a text."},
         {"entries a number", "",
-         "{\"format\": \"ironvale-force\", \"version\": \"1.0\", "
-         "\"entries\": 5}",
+         "{\"format\": \"ironvale-force\", \"version\": \"1.0\", \"entries\": 5}",
          "Cannot open \"strike.ivf\": \"entries\" must be a list."},
         {"an entry without its design", "",
          "{\"format\": \"ironvale-force\", \"version\": \"1.0\", \"entries\": [{\"count\": 1}]}",
@@ -121,20 +103,20 @@ TEST(ForceFile, BadFiles) {
          "\"strike.ivf\": entry 2 (\"Gnat\") was saved at 95 points; by the rules of this "
          "version it costs 97 points."},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        QString text = c.from.isEmpty() ? c.to : example;
-        if (!c.from.isEmpty()) {
-            const auto at = text.indexOf(c.from);
-            ASSERT_GE(at, 0) << c.from.toStdString();
-            text.replace(at, c.from.size(), c.to);
+    for (const auto& [name, from, to, message] : cases) {
+        SCOPED_TRACE(name);
+        QString text = from.isEmpty() ? to : example;
+        if (!from.isEmpty()) {
+            const auto at = text.indexOf(from);
+            ASSERT_GE(at, 0) << from.toStdString();
+            text.replace(at, from.size(), to);
         }
         const io::OpenedForce o = io::openForce(text.toUtf8(), QStringLiteral("strike.ivf"));
         const QString seen = o.force ? o.notes.join('\n') : o.error;
-        if (c.message.isEmpty())
+        if (message.isEmpty())
             EXPECT_TRUE(o.force && o.notes.isEmpty()) << seen.toStdString();
         else
-            EXPECT_TRUE(seen.contains(c.message)) << seen.toStdString();
+            EXPECT_TRUE(seen.contains(message)) << seen.toStdString();
         EXPECT_TRUE(o.error.isEmpty() ||
                     o.error.startsWith(QLatin1String("Cannot open \"strike.ivf\": ")));
         EXPECT_EQ(o.force.has_value(), o.error.isEmpty());
@@ -144,7 +126,6 @@ TEST(ForceFile, BadFiles) {
 // At the size limit a force file opens; one byte over, it is refused with the file's name.
 TEST(ForceFile, SizeLimit) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     QByteArray largest = readAll(kExample);
     largest.append(QByteArray(io::kMaxForceFileBytes - largest.size(), ' '));
     const std::pair<const char*, QByteArray> cases[] = {{"at the limit", largest},
@@ -152,7 +133,8 @@ TEST(ForceFile, SizeLimit) {
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
         const QString path = dir.filePath(QStringLiteral("large.ivf"));
-        ASSERT_TRUE(writeAll(path, bytes));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush());
         const io::OpenedForce o = io::openForce(path);
         EXPECT_EQ(o.error.toStdString(),
                   bytes.size() > io::kMaxForceFileBytes
