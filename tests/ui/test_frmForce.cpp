@@ -17,11 +17,16 @@ namespace {
 
 const QString kForceTitle = QString::fromUtf8("Force \u2014 Ironvale Vehicle Creator");
 
-// The main window holding a design saved to `dir` under its name, and its force window.
+// The main window holding the walk-through design as a user opened it from its file, and
+// its force window, shown and active; the message boxes answered.
 struct Windows {
     FrmMain main;
     FrmForce* force = nullptr;
+    QTemporaryDir dir;
+    BoxAnswerer boxes;
     Windows() {
+        if (!main.openFile(savedDesign(dir, "held.ivc", typicalDesign("Warden"))))
+            qFatal("cannot open the design");
         trigger(main, "mnuShowForce");
         force = main.existingForceWindow();
         if (force == nullptr || !force->isVisible() || !QTest::qWaitForWindowExposed(force))
@@ -44,12 +49,6 @@ struct Windows {
         return model()->setData(model()->index(row, ForceModel::InPlay), Qt::Unchecked,
                                 Qt::CheckStateRole);
     }
-    // The main window holds the design as a user opened it; its total as "&Calculate" shows.
-    QString hold(const MainModel& design) {
-        if (!main.openFile(savedDesign(dir, "held.ivc", design)))
-            qFatal("cannot open the design");
-        return caption(main, "lblPoints");
-    }
     // Adds the designs as their files.
     void addFiles(const std::vector<MainModel>& designs) {
         QStringList paths;
@@ -57,7 +56,6 @@ struct Windows {
             paths << savedDesign(dir, QString::fromStdString(d.name()) + ".ivc", d);
         force->addFiles(paths);
     }
-    QTemporaryDir dir;
     QString total() const { return caption(*force, "lblForceTotal"); }
     QStringList names() const {
         QStringList n;
@@ -77,10 +75,8 @@ QString pdfText(const QString& path, int first, int last) {
 class TestFrmForce : public QObject {
     Q_OBJECT
 private slots:
-    void totals_data();
     void totals();
     void undoEveryChange();
-    void closeQuestion_data();
     void closeQuestion();
     void clipboard();
     void clipboardBetweenProcesses();
@@ -88,48 +84,40 @@ private slots:
     void keysAndReaders();
 };
 
-// Entries as "count" or "count-" (out of play) of the 130-point walk-through design.
-void TestFrmForce::totals_data() {
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<int>("limit");
-    QTest::addColumn<QString>("summary");
-    // The sums themselves are the core's; here, what the window shows of them.
-    QTest::newRow("counts and out of play")
-        << QStringList{"3", "2-"} << 1000 << "390 of 1,000 points, 3 vehicles";
-    QTest::newRow("limit passed by one")
-        << QStringList{"5"} << 649 << "650 of 649 points, 5 vehicles: 1 over";
-}
-
-// Through the widgets and the table's model, as a user and a screen reader reach them.
+// Through the widgets and the table's model, as a user and a screen reader reach them: the
+// entries as "count" or "count-" (out of play) of the 130-point walk-through design, the
+// limit, and what the window shows of the sums (the sums themselves are the core's).
 void TestFrmForce::totals() {
-    QFETCH(QStringList, entries);
-    QFETCH(int, limit);
-    QFETCH(QString, summary);
-    Windows w;
-    QCOMPARE(w.hold(typicalDesign("Warden")), "130");
-    for (int row = 0; row < entries.size(); ++row) {
-        w.click("cmdForceAdd");
-        const QString& e = entries[row];
-        const int count = e.chopped(e.endsWith('-')).toInt();
-        QVERIFY(count == 1 || w.setCount(row, count)); // an entry starts at one
-        QVERIFY(!e.endsWith('-') || w.outOfPlay(row));
-        QCOMPARE(w.cell(row, ForceModel::Points), "130");
-        QCOMPARE(w.cell(row, ForceModel::Total), QLocale(QLocale::English).toString(130 * count));
-        QCOMPARE(w.model()->index(row, ForceModel::Name).data(Qt::ForegroundRole).isValid(),
-                 e.endsWith('-'));
+    const std::tuple<const char*, QStringList, int, QString> rows[] = {
+        {"counts and out of play", {"3", "2-"}, 1000, "390 of 1,000 points, 3 vehicles"},
+        {"limit passed by one", {"5"}, 649, "650 of 649 points, 5 vehicles: 1 over"}};
+    for (const auto& [name, entries, limit, summary] : rows) {
+        Windows w;
+        for (int row = 0; row < entries.size(); ++row) {
+            w.click("cmdForceAdd");
+            const QString& e = entries[row];
+            const int count = e.chopped(e.endsWith('-')).toInt();
+            QVERIFY(count == 1 || w.setCount(row, count)); // an entry starts at one
+            QVERIFY(!e.endsWith('-') || w.outOfPlay(row));
+            QCOMPARE(w.cell(row, ForceModel::Points), "130");
+            QCOMPARE(w.cell(row, ForceModel::Total),
+                     QLocale(QLocale::English).toString(130 * count));
+            QCOMPARE(w.model()->index(row, ForceModel::Name).data(Qt::ForegroundRole).isValid(),
+                     e.endsWith('-'));
+        }
+        find<QSpinBox>(*w.force, "spnLimit")->setValue(limit);
+        const auto* label = find<QLabel>(*w.force, "lblForceTotal");
+        QCOMPARE(name + (": " + w.total() + " / " + label->accessibleName()),
+                 name + (": " + summary + " / " + summary));
+        const bool over = summary.endsWith("over");
+        QCOMPARE(find<QLabel>(*w.force, "lblForceWarning")->isVisibleTo(w.force), over);
+        QCOMPARE(label->palette().color(QPalette::WindowText) !=
+                     w.force->palette().color(QPalette::WindowText),
+                 over);
+        // A count out of range is refused, and changes nothing.
+        QVERIFY(!w.setCount(0, 100));
+        QCOMPARE(w.total(), summary);
     }
-    find<QSpinBox>(*w.force, "spnLimit")->setValue(limit);
-    QCOMPARE(w.total(), summary);
-    const auto* label = find<QLabel>(*w.force, "lblForceTotal");
-    QCOMPARE(label->accessibleName(), summary);
-    const bool over = summary.endsWith("over");
-    QCOMPARE(find<QLabel>(*w.force, "lblForceWarning")->isVisibleTo(w.force), over);
-    QCOMPARE(label->palette().color(QPalette::WindowText) !=
-                 w.force->palette().color(QPalette::WindowText),
-             over);
-    // A count out of range is refused, and changes nothing.
-    QVERIFY(!w.setCount(0, 100));
-    QCOMPARE(w.total(), summary);
 }
 
 // Each kind of change is one named step; undo goes back through every one to the empty
@@ -137,8 +125,6 @@ void TestFrmForce::totals() {
 // changes, one row each.
 void TestFrmForce::undoEveryChange() {
     Windows w;
-    BoxAnswerer boxes;
-    w.hold(typicalDesign("Warden"));
     QTableView* table = w.table();
     const auto moved = [&w](int row, const char* button) {
         w.select(row);
@@ -150,12 +136,10 @@ void TestFrmForce::undoEveryChange() {
         std::function<void()> make;
     };
     const QString three = "Warden Hulk Ram";
+    const std::vector<MainModel> two = {fullestDesign(1, "Hulk"), fullestDesign(3, "Ram")};
     const std::vector<Change> changes = {
         {"Add Warden", "Warden", [&] { w.click("cmdForceAdd"); }},
-        {"Add 2 Designs", three,
-         [&] {
-             w.addFiles({fullestDesign(1, "Hulk"), fullestDesign(3, "Ram")});
-         }},
+        {"Add 2 Designs", three, [&] { w.addFiles(two); }},
         {"Count 3, Warden", three, [&] { w.setCount(0, 3); }},
         {"Out of Play, Hulk", three, [&] { w.outOfPlay(1); }},
         {"Limit 1,500", three, [&] { act(*w.force, "spnLimit=1500"); }},
@@ -171,8 +155,7 @@ void TestFrmForce::undoEveryChange() {
         {"Remove 2 Entries", "Warden",
          [&] {
              table->selectionModel()->select(
-                 QItemSelection(w.model()->index(0, 0),
-                                w.model()->index(1, ForceModel::Columns - 1)),
+                 QItemSelection(w.model()->index(0, 0), w.model()->index(1, 0)),
                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
              table->setFocus();
              QTest::keyClick(table, Qt::Key_Delete);
@@ -189,7 +172,7 @@ void TestFrmForce::undoEveryChange() {
         totals.push_back(w.total());
     }
     QCOMPARE(w.force->undoStack()->count(), static_cast<int>(changes.size()));
-    QCOMPARE(boxes.seen, QStringList());
+    QCOMPARE(w.boxes.seen, QStringList());
     const auto shows = [&](std::size_t k) {
         QVERIFY(w.force->force() == states[k]);
         QCOMPARE(w.total(), totals[k]);
@@ -209,48 +192,40 @@ void TestFrmForce::undoEveryChange() {
     // The entry the main window took is still found after its updates were undone and redone.
     act(w.main, "chkSkimmer");
     trigger(w.main, "mnuUpdateEntry");
-    QCOMPARE(boxes.seen, QStringList());
+    QCOMPARE(w.boxes.seen, QStringList());
     QCOMPARE(w.force->undoStack()->undoText(), "Update Warden");
     QCOMPARE(w.force->force().entries()[0].points, states[1].entries()[0].points);
 }
 
-// Save writes, then closes; Discard closes; Cancel keeps the force.
-void TestFrmForce::closeQuestion_data() {
-    QTest::addColumn<QString>("through");
-    QTest::addColumn<QString>("answer");
-    for (const char* answer : {"Cancel", "Discard", "Save"})
-        QTest::addRow("closing the window, %s", answer) << "close" << answer;
-    for (const char* answer : {"Cancel", "Save"})
-        QTest::addRow("the program's end, %s", answer) << "exit" << answer;
-}
-
 // The force's question, on closing its window and on the program's end through the main
-// window; nothing is asked of a force unchanged since it was saved.
+// window: Save writes, then closes; Discard closes; Cancel keeps the force. Nothing is asked
+// of a force unchanged since it was saved.
 void TestFrmForce::closeQuestion() {
-    QFETCH(QString, through);
-    QFETCH(QString, answer);
-    const bool closed = answer != "Cancel";
-    const bool written = answer == "Save";
-    Windows w;
-    w.hold(typicalDesign("Warden"));
-    w.main.show();
-    w.click("cmdForceAdd");
-    BoxAnswerer boxes;
-    boxes.queue(answer);
-    const QString path = w.dir.filePath("kept.ivf");
-    if (written)
-        answerFileDialog(path);
-    QWidget& target = through == "close" ? static_cast<QWidget&>(*w.force) : w.main;
-    QCOMPARE(target.close(), closed);
-    QCOMPARE(boxes.seen.value(0),
-             kForceTitle + ": Save changes to this force? [*Save Cancel Discard]");
-    QCOMPARE(boxes.seen.size(), 1);
-    QCOMPARE(w.force->isVisible(), !closed || through == "exit");
-    QCOMPARE(QFile::exists(path), written);
-    if (written) {
-        QVERIFY(io::openForce(path).force == w.force->force());
-        QVERIFY(w.force->close()); // saved: no question
-        QCOMPARE(boxes.seen.size(), 1);
+    const std::pair<QString, QString> rows[] = {{"close", "Cancel"},
+                                                {"close", "Discard"},
+                                                {"close", "Save"},
+                                                {"exit", "Cancel"},
+                                                {"exit", "Save"}};
+    for (const auto& [through, answer] : rows) {
+        const bool closed = answer != "Cancel", written = answer == "Save";
+        Windows w;
+        w.main.show();
+        w.click("cmdForceAdd");
+        w.boxes.queue(answer);
+        const QString path = w.dir.filePath("kept.ivf");
+        if (written)
+            answerFileDialog(path);
+        QWidget& target = through == "close" ? static_cast<QWidget&>(*w.force) : w.main;
+        QCOMPARE(target.close(), closed);
+        QCOMPARE(w.boxes.seen, QStringList(kForceTitle + ": Save changes to this force? "
+                                                         "[*Save Cancel Discard]"));
+        QCOMPARE(w.force->isVisible(), !closed || through == "exit");
+        QCOMPARE(QFile::exists(path), written);
+        if (written) {
+            QVERIFY(io::openForce(path).force == w.force->force());
+            QVERIFY(w.force->close()); // saved: no question
+            QCOMPARE(w.boxes.seen.size(), 1);
+        }
     }
 }
 
@@ -258,8 +233,6 @@ void TestFrmForce::closeQuestion() {
 // text card; a clipboard without a design is told.
 void TestFrmForce::clipboard() {
     Windows w;
-    BoxAnswerer boxes;
-    w.hold(typicalDesign("Warden"));
     trigger(w.main, "mnuCopyDesign");
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     QVERIFY(data->hasFormat(io::kMimeType));
@@ -279,13 +252,13 @@ void TestFrmForce::clipboard() {
     QCOMPARE(w.main.undoStack()->undoText(), "Paste Design");
     trigger(w.main, "mnuUndo");
     QCOMPARE(w.main.model().name(), "Warden");
-    QCOMPARE(boxes.seen, QStringList());
+    QCOMPARE(w.boxes.seen, QStringList());
 
     QGuiApplication::clipboard()->setText("Warden, 130 points");
     trigger(w.main, "mnuPasteDesign");
     trigger(*w.force, "mnuForcePasteDesign");
     const QString none = "Paste Design: The clipboard holds no vehicle design. [Ok]";
-    QCOMPARE(boxes.seen, (QStringList{none, none}));
+    QCOMPARE(w.boxes.seen, (QStringList{none, none}));
     QCOMPARE(w.main.model().name(), "Warden");
     QCOMPARE(w.model()->rowCount(), 2);
 }
@@ -341,8 +314,6 @@ void TestFrmForce::clipboardBetweenProcesses() {
 // reopened as it was.
 void TestFrmForce::exportPrintSaveAndReopen() {
     Windows w;
-    BoxAnswerer boxes;
-    w.hold(typicalDesign("Warden"));
     w.click("cmdForceAdd");
     w.addFiles({fullestDesign(1, "Hulk")});
     w.setCount(0, 2);
@@ -351,7 +322,7 @@ void TestFrmForce::exportPrintSaveAndReopen() {
     const QString path = w.dir.filePath("strike.pdf");
     answerFileDialog(path);
     trigger(*w.force, "mnuForceExport");
-    QCOMPARE(boxes.seen, QStringList());
+    QCOMPARE(w.boxes.seen, QStringList());
     QVERIFY(output("pdfinfo", {path}).contains(QRegularExpression("Pages:\\s+2\\n")));
     const QString list = pdfText(path, 1, 1).simplified();
     for (const char* words :
@@ -393,7 +364,7 @@ void TestFrmForce::exportPrintSaveAndReopen() {
     trigger(*w.force, "mnuForceOpen");
     QVERIFY(w.force->force() == made);
     QCOMPARE(find<QLineEdit>(*w.force, "txtForceName")->text(), "Strike Group");
-    QCOMPARE(boxes.seen, QStringList());
+    QCOMPARE(w.boxes.seen, QStringList());
     QCOMPARE(w.force->undoStack()->count(), 0);
 }
 
@@ -401,19 +372,15 @@ void TestFrmForce::exportPrintSaveAndReopen() {
 // the buttons.
 void TestFrmForce::keysAndReaders() {
     Windows w;
-    w.hold(typicalDesign("Warden"));
     w.click("cmdForceAdd");
     w.outOfPlay(0);
-    struct Heard {
-        int column;
-        const char* text;
-    };
-    for (const Heard& h :
-         {Heard{ForceModel::Name, "Name: Warden"}, Heard{ForceModel::Points, "Points: 130"},
-          Heard{ForceModel::Count, "Count: 1"}, Heard{ForceModel::InPlay, "In Play: no"}}) {
-        QCOMPARE(w.model()->index(0, h.column).data(Qt::AccessibleTextRole).toString(), h.text);
-        QCOMPARE(w.model()->headerData(h.column, Qt::Horizontal).toString(),
-                 QString(h.text).section(':', 0, 0));
+    const std::pair<int, QString> heard[] = {{ForceModel::Name, "Name: Warden"},
+                                             {ForceModel::Points, "Points: 130"},
+                                             {ForceModel::Count, "Count: 1"},
+                                             {ForceModel::InPlay, "In Play: no"}};
+    for (const auto& [column, text] : heard) {
+        QCOMPARE(w.model()->index(0, column).data(Qt::AccessibleTextRole).toString(), text);
+        QCOMPARE(w.model()->headerData(column, Qt::Horizontal).toString(), text.section(':', 0, 0));
     }
     // Count is edited in place, In Play is a check box; the rest are read only.
     for (int column = 0; column < ForceModel::Columns; ++column)
