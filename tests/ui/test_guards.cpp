@@ -40,21 +40,6 @@ struct Shown {
     FrmPrint card;
 };
 
-// Runs this program's `slot` alone on a 640 x 480 screen at `scale` (1 or 2); its output
-// on failure.
-QString runOnSmallScreen(const char* slot, int scale) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM",
-               QStringLiteral("offscreen:configfile=" IVC_TEST_SCREENS "/screen_small_%1x.json")
-                   .arg(scale));
-    env.insert("QT_SCALE_FACTOR", QString::number(scale));
-    p.setProcessEnvironment(env);
-    p.start(QCoreApplication::applicationFilePath(), {slot});
-    const bool passed = p.waitForFinished(60000) && p.exitCode() == 0;
-    return passed ? QString() : QString::fromUtf8(p.readAll());
-}
-
 } // namespace
 
 class TestGuards : public QObject {
@@ -149,14 +134,19 @@ void TestGuards::keysActAtTheFirstPress() {
 
 // Each entry opens its window, whose way out (a key, or a click on its button) presses
 // that button once. The card asks once, though the platform activates it again while the
-// question is up.
+// question is up; whether a second activation comes before the question is the event
+// loop's timing, so the card is shown a few times.
 void TestGuards::menusOpenTheirWindows() {
     const std::tuple<const char*, QString, QString, int> rows[] = {
         {"Special Rules, Close", "mnuRules", "frmRules", 0},
         {"About, OK", "mnuAbout", "frmAbout", 0},
         {"About, Enter", "mnuAbout", "frmAbout", Qt::Key_Enter},
         {"About, Esc", "mnuAbout", "frmAbout", Qt::Key_Escape},
-        {"Print, activated again", "cmdPrint", "frmPrint", 0}};
+        {"Print, activated again", "cmdPrint", "frmPrint", 0},
+        {"Print, activated again, 2", "cmdPrint", "frmPrint", 0},
+        {"Print, activated again, 3", "cmdPrint", "frmPrint", 0},
+        {"Print, activated again, 4", "cmdPrint", "frmPrint", 0},
+        {"Print, activated again, 5", "cmdPrint", "frmPrint", 0}};
     for (const auto& [name, entry, window, key] : rows) {
         Shown s(entry == "cmdPrint" ? kThrane + ", cmdCalculate" : "");
         s.answers.queue(entry == "cmdPrint" ? "Yes Save No" : "");
@@ -192,13 +182,21 @@ void TestGuards::menusOpenTheirWindows() {
     }
 }
 
-// The windows on a 640 x 480 screen at 1x and 2x, each run as a program of its own.
+// The windows on a 640 x 480 screen at 1x and 2x, each run as a program of its own (this
+// one, its fitHere alone).
 void TestGuards::windowsFitASmallScreen() {
     if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
         QSKIP("already on a small screen");
     for (const int scale : {1, 2}) {
-        const QString failed = runOnSmallScreen("fitHere", scale);
-        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM",
+                   QStringLiteral("offscreen:configfile=" IVC_TEST_SCREENS "/screen_small_%1x.json")
+                       .arg(scale));
+        env.insert("QT_SCALE_FACTOR", QString::number(scale));
+        p.setProcessEnvironment(env);
+        p.start(QCoreApplication::applicationFilePath(), {"fitHere"});
+        QVERIFY2(p.waitForFinished(60000) && p.exitCode() == 0, p.readAll().constData());
     }
 }
 
