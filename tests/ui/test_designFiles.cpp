@@ -55,10 +55,6 @@ void expectShown(const FrmMain& w, const Controls& expected) {
     QVERIFY(w.model().controls() == expected);
 }
 
-QString oneSpaced(QString text) {
-    return text.replace(QRegularExpression("\\s+"), " ");
-}
-
 // Every line of text the card sets, captions and fields, as the card window lays it out.
 QStringList cardLines(const CardTexts& texts) {
     FrmPrint card;
@@ -67,13 +63,13 @@ QStringList cardLines(const CardTexts& texts) {
     for (const QString& field : cardFields(card))
         for (const QString& line : card.setting(field).lines)
             if (!line.trimmed().isEmpty())
-                lines << oneSpaced(line);
+                lines << line.simplified();
     return lines;
 }
 
 QStringList missingFrom(const QString& text, const QStringList& lines) {
     QStringList missing;
-    const QString spaced = oneSpaced(text);
+    const QString spaced = text.simplified();
     for (const QString& line : lines)
         if (!spaced.contains(line))
             missing << line;
@@ -81,15 +77,11 @@ QStringList missingFrom(const QString& text, const QStringList& lines) {
 }
 
 QString svgText(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QXmlStreamReader xml(&file);
+    QXmlStreamReader xml(readAll(path));
     QString text;
-    while (!xml.atEnd()) {
+    while (!xml.atEnd())
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text"))
             text += xml.readElementText(QXmlStreamReader::IncludeChildElements) + '\n';
-    }
     return xml.hasError() ? "parse error: " + xml.errorString() : text;
 }
 
@@ -308,29 +300,21 @@ bool choosePdfFile(QPrintDialog& dialog, const QString& path) {
 // machine's default printer, which the dialog selects first, never sees a job); Cancel prints
 // nothing.
 void TestDesignFiles::printDialog() {
-    struct Row {
-        const char* name;
-        bool chooseFile; // the "Print to File (PDF)" entry and the file's name
-        bool accept;
-    };
-    for (const Row& row :
-         {Row{"file chosen, Print", true, true}, Row{"file chosen, Cancel", true, false},
-          Row{"Cancel at once", false, false}}) {
+    // Whether the "Print to File (PDF)" entry and the file's name are chosen, whether Print is.
+    const std::tuple<const char*, bool, bool> rows[] = {{"file chosen, Print", true, true},
+                                                        {"file chosen, Cancel", true, false},
+                                                        {"Cancel at once", false, false}};
+    for (const auto& [name, chooseFile, accept] : rows) {
         QTemporaryDir dir;
         const QString path = dir.filePath("printed.pdf");
         FrmMain w;
         w.show();
         QVERIFY(openDesign(w, typicalDesign("Warden"), dir));
-        bool asked = false;
-        bool chosen = false;
-        bool toFile = false;
-        answerNext<QPrintDialog>([&](QPrintDialog& d) {
+        bool asked = false, chosen = false, toFile = false;
+        answerNext<QPrintDialog>([&, choose = chooseFile, print = accept](QPrintDialog& d) {
             asked = true;
-            chosen = row.chooseFile && choosePdfFile(d, path);
-            if (row.accept && chosen)
-                d.accept();
-            else
-                d.reject();
+            chosen = choose && choosePdfFile(d, path);
+            (chosen && print) ? d.accept() : d.reject();
             toFile = d.printer()->printerName().isEmpty() && d.printer()->outputFileName() == path;
             // The page is drawn after the dialog closes: whatever the dialog did and whatever
             // the window does next, a page goes to the file, so that even a failing run prints
@@ -339,11 +323,10 @@ void TestDesignFiles::printDialog() {
             d.printer()->setOutputFileName(path);
         });
         trigger(w, "mnuPrintDialog");
-        QVERIFY2(asked, row.name);
-        QVERIFY2(chosen == row.chooseFile, row.name);
-        QVERIFY2(toFile == row.accept, row.name); // the dialog itself chose the file
-        QVERIFY2(QFile::exists(path) == row.accept, row.name);
-        if (row.accept)
+        // The dialog itself chose the file.
+        QVERIFY2(asked && chosen == chooseFile && toFile == accept && QFile::exists(path) == accept,
+                 name);
+        if (accept)
             QCOMPARE(missingFrom(output("pdftotext", {path, "-"}), cardLines(makeCard(w.model()))),
                      QStringList());
     }
