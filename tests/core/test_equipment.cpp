@@ -93,12 +93,10 @@ TEST(CloseCombat, EveryKindPricedForEveryRace) {
 // Each race's energy field, and Souped-up Engines among eight entries, as the card lists
 // them after "Fully Armored". (The reset's clearing of them is in the reset's own table.)
 TEST(SpecialLines, EachFieldOnTheCard) {
+    const Hull bastion{Bastion, Walker, WarMachine};
     const std::tuple<std::string_view, Hull, std::string_view, std::string_view> cases[] = {
         {"Concord", {Concord, Tank, WarMachine}, "lstStructure=3; lstConcordF=2", "2 Ward Shields"},
-        {"Bastion",
-         {Bastion, Walker, WarMachine},
-         "lstStructure=2; lstConcordF=1",
-         "1 Ward Shields"},
+        {"Bastion", bastion, "lstStructure=2; lstConcordF=1", "1 Ward Shields"},
         {"Veyra", {Veyra, Immobile, Small}, "chkCarriage; lstVeyraF=2", "2 Veyra Fields/Carriage"},
         {"Dark Veyra", {DarkVeyra, Tank, Normal}, "lstVeyraF=4", "4 Veyra Fields"},
         {"Grak", {Grak, Tank, Normal}, "lstGrakF=1", "1 Grak Shields"},
