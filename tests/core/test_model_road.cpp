@@ -62,11 +62,13 @@ TEST(InitialStats, EveryHullHasItsProfileAndArmourLimits) {
             const int facing = std::stoi(std::string(expected.substr(expected.find('(') + 1)));
             const int side = (total - 2 * facing + 1) / 2, rear = total - facing - 2 * side;
             EXPECT_EQ(attempt(facing, side, rear), "");
-            if (total < 56)
+            if (total < 56) { // braces: the macro holds an if of its own
                 EXPECT_EQ(attempt(facing, side + (rear == facing), rear + (rear < facing)),
                           "Error/Too much armor");
-            if (facing < 14)
+            }
+            if (facing < 14) {
                 EXPECT_EQ(attempt(9, facing + 1, 9), "Error/Too much armor per facing");
+            }
         }
     }
 }
