@@ -143,6 +143,8 @@ void TestComforts::replacingTheDesignInHand() {
         {"New, nothing unsaved", "", "mnuNew", "", "fresh"},
         {"New, unsaved, discarded", "lstRace=Grak", "mnuNew", "Discard", "fresh"},
         {"New, unsaved, cancelled", "lstWpn1_1=Beam Cannon", "mnuNew", "Cancel", "kept"},
+        {"New after a reset, nothing to lose", "txtName=, lstRace=Grak, cmdReset", "mnuNew", "",
+         "fresh"},
         {"recent, nothing unsaved", "", "mnuRecent2", "", "B"},
         {"recent, unsaved, discarded", "lstRace=Grak", "mnuRecent2", "Discard", "B"},
         {"recent, unsaved, cancelled", "lstRace=Grak", "mnuRecent2", "Cancel", "kept"},
@@ -157,6 +159,7 @@ void TestComforts::replacingTheDesignInHand() {
         QCOMPARE(find<QAction>(w, "mnuNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
         QVERIFY(w.openFile(b) && w.openFile(savedDesign(dir, "a.ivc", typicalDesign("A"))));
         act(w, steps);
+        QCOMPARE(w.isWindowModified(), !steps.isEmpty()); // the running total marks nothing
         const Controls before = w.model().controls();
         const QString title = w.windowTitle();
         QVERIFY(entry != "gone" || QFile::remove(b));
@@ -188,17 +191,15 @@ void TestComforts::replacingTheDesignInHand() {
     }
 }
 
-// "Clear Recent" empties the list, for this window and the next.
+// "Clear Recent" empties the list, for this window and the next; two entries of the same
+// name in different folders are told apart by their paths.
 void TestComforts::clearRecent() {
-    QTemporaryDir dir;
+    QTemporaryDir dir, other;
     FrmMain w;
     QVERIFY(w.openFile(savedDesign(dir, "a.ivc", typicalDesign("A"))));
-    QVERIFY(find<QMenu>(w, "mnuRecent")->menuAction()->isEnabled());
     trigger(w, "mnuClearRecent");
     QVERIFY(!find<QMenu>(w, "mnuRecent")->menuAction()->isEnabled());
     QCOMPARE(recentEntries(), QStringList({"--", "&Clear Recent", "(greyed)"}));
-    // Two entries of the same name in different folders are told apart by their paths.
-    QTemporaryDir other;
     QVERIFY(w.openFile(savedDesign(other, "a.ivc", typicalDesign("A"))));
     QVERIFY(w.openFile(savedDesign(dir, "a.ivc", typicalDesign("A"))));
     QCOMPARE(recentEntries().value(0), "&1 " + QDir::toNativeSeparators(dir.filePath("a.ivc")));

@@ -97,8 +97,6 @@ class TestDesignFiles : public QObject {
     Q_OBJECT
 private slots:
     void saveReopenUndoRedoThroughTheMenus();
-    void exitAsksAboutUnsavedChanges();
-    void randomRunsUndoToTheStartAndRedoToTheEnd();
     void exportsReadBack();
     void printDialog();
     void cardWritesOnAFullDiskKeepTheOldFile();
@@ -175,71 +173,6 @@ void TestDesignFiles::saveReopenUndoRedoThroughTheMenus() {
         QVERIFY(!QFile::exists(dir.filePath("second.ivc")));
         QVERIFY(w.isWindowModified() && !w.undoStack()->isClean());
         QCOMPARE(w.windowTitle(), title);
-    }
-}
-
-// "E&xit" asks only when unsaved work would be lost; Cancel keeps the window open.
-void TestDesignFiles::exitAsksAboutUnsavedChanges() {
-    const std::tuple<QString, QString, bool> cases[] = {
-        // what the user did, the answer (none: no question), whether the window closed
-        {"", "", true},
-        {"lstRace=Grak, cmdReset", "", true}, // back to a fresh start
-        {"lstRace=Grak", "Cancel", false},
-        {"txtName=Hulk", "Discard", true},
-        {"lstRace=Grak", "Save", true}};
-    for (const auto& [steps, answer, closed] : cases) {
-        QTemporaryDir dir;
-        FrmMain w;
-        w.show();
-        BoxAnswerer answers;
-        answers.queue(answer);
-        act(w, steps);
-        if (answer == "Save")
-            answerFileDialog(dir.filePath("grak"));
-        act(w, "cmdExit");
-        QCOMPARE(answers.seen.size(), answer.isEmpty() ? 0 : 1);
-        QCOMPARE(!w.isVisible(), closed);
-        QCOMPARE(QFile::exists(dir.filePath("grak.ivc")), answer == "Save");
-    }
-}
-
-// Random runs through the widgets, every change a step, the window showing what the model
-// holds after each: undone one by one, the window shows each earlier state again down to a
-// fresh start; redone, each later one up to the end.
-void TestDesignFiles::randomRunsUndoToTheStartAndRedoToTheEnd() {
-    for (const unsigned seed : {21u, 22u, 23u}) {
-        std::mt19937 rng(seed);
-        FrmMain w;
-        w.show();
-        BoxAnswerer answers;
-        std::vector<Controls> states{w.model().controls()};
-        // A step for each change that shows, none for one that does not.
-        const auto check = [&](int before) {
-            QCOMPARE(mirrorDifferences(w), QStringList());
-            QCOMPARE(w.undoStack()->count() != before, w.model().controls() != states.back());
-            if (w.undoStack()->count() != before)
-                states.push_back(w.model().controls());
-        };
-        for (int i = 0; i < 400; ++i) {
-            int before = w.undoStack()->count();
-            actRandomly(w, rng);
-            check(before);
-            if (i % 25 == 0) {
-                before = w.undoStack()->count();
-                QTest::keyClicks(find(w, "txtName"), "ab");
-                check(before);
-            }
-        }
-        QCOMPARE(std::size_t(w.undoStack()->count()), states.size() - 1);
-        for (std::size_t i = states.size() - 1; i-- > 0;) {
-            trigger(w, "mnuUndo");
-            expectShown(w, states[i]);
-        }
-        QVERIFY(!w.isWindowModified());
-        for (std::size_t i = 1; i < states.size(); ++i) {
-            trigger(w, "mnuRedo");
-            expectShown(w, states[i]);
-        }
     }
 }
 
