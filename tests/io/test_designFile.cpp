@@ -36,27 +36,22 @@ TEST(DesignFile, HandMadeFiles) {
     } const cases[] = {
         {"\"race\"", "\"later\": {\"key\": [1, 2]},\n    \"race\"", ""},
         {"\"points\": 130", "\"points\": 125",
-         "\"t.ivc\" was saved at 125 points; by the rules of this version the design costs 130 "
-         "points."},
-        {"", "", "Cannot open \"t.ivc\": the file is empty."},
-        {"\"1.0\"", "\"2.1\"",
-         "It was written in format 2.1 by a later version of this program, which reads format "
-         "1 only."},
+         "\"t.ivc\" was saved at 125 points; by the rules of this version the design costs 130"},
+        {"", "", ": the file is empty."},
+        {"\"1.0\"", "\"2.1\"", "written in format 2.1 by a later version of this program, which"},
         {"\"step\": 3", "\"step\": 4", "\"step\" must be a whole number from 1 to 3."},
         {"\"points\": 130", "\"points\": 40000", "\"points\" must be a whole number from -32768"},
         // Far beyond any integer: found by the fuzzer, refused before any cast.
         {"\"points\": 130", "\"points\": 1.35e59", "\"points\" must be a whole number"},
-        {"\"Concord\"", "\"Elf\"",
-         "Cannot open \"t.ivc\": Race: \"Elf\" is not among the choices."},
+        {"\"Concord\"", "\"Elf\"", ": Race: \"Elf\" is not among the choices."},
         {"\"Beam Cannon\"", "\"Hellstorm\"",
-         "Cannot open \"t.ivc\": Slot 1: \"Hellstorm\" is not in the Concord arsenal."},
-        {"\"Beam Cannon\"", "\"Siege Cannon\"",
-         "Slot 1: \"Twin Linked\" cannot be chosen at this point."},
+         ": Slot 1: \"Hellstorm\" is not in the Concord arsenal."},
+        {"\"Beam Cannon\"", "\"Siege Cannon\"", "Slot 1: \"Twin Linked\" cannot be chosen at this"},
         {"\"front\": \"12\"", "\"front\": \"14\"", "Armor: Too much armor", "\"Tank\"",
          "\"Light Vehicle\""},
         {"\"Skimmer\"", "\"Hover\"", "\"Hover\" is not a special option."},
         {"\"option\": \"Skimmer\"", "\"option\": \"Transport\", \"count\": \"12\"",
-         "Transport: This vehicle can transport at most 11 models with its structure points."},
+         "Transport: This vehicle can transport at most 11 models"},
         {"\"step\": 3", "\"step\": 1", "Front armor: \"12\" cannot be chosen at this point."},
     };
     for (const Case& c : cases) {
@@ -72,8 +67,7 @@ TEST(DesignFile, HandMadeFiles) {
             EXPECT_TRUE(o.model && o.note.isEmpty()) << seen.toStdString();
         else
             EXPECT_TRUE(seen.contains(c.message)) << seen.toStdString();
-        EXPECT_TRUE(o.error.isEmpty() ||
-                    o.error.startsWith(QLatin1String("Cannot open \"t.ivc\": ")));
+        EXPECT_TRUE(o.error.isEmpty() || o.error.startsWith("Cannot open \"t.ivc\": "));
     }
 }
 

@@ -111,8 +111,7 @@ TEST(ForceFile, BadFiles) {
             EXPECT_TRUE(o.force && o.notes.isEmpty()) << seen.toStdString();
         else
             EXPECT_TRUE(seen.contains(message)) << seen.toStdString();
-        EXPECT_TRUE(o.error.isEmpty() ||
-                    o.error.startsWith(QLatin1String("Cannot open \"strike.ivf\": ")));
+        EXPECT_TRUE(o.error.isEmpty() || o.error.startsWith("Cannot open \"strike.ivf\": "));
         EXPECT_EQ(o.force.has_value(), o.error.isEmpty());
     }
 }
