@@ -1,6 +1,8 @@
 #pragma once
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <sys/resource.h>
 
 namespace ivc::test {
@@ -33,5 +35,16 @@ private:
     void (*m_oldSignal)(int) = SIG_DFL;
     bool m_set = false;
 };
+
+// What `write()` returns on a full disk that has room for `bytes`; a limit that cannot be
+// set ends the test program.
+template <typename Write> auto onAFullDisk(rlim_t bytes, Write write) {
+    const FileSizeLimit full(bytes);
+    if (!full.set()) {
+        std::fputs("cannot set a file size limit\n", stderr);
+        std::abort();
+    }
+    return write();
+}
 
 } // namespace ivc::test

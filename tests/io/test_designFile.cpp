@@ -91,12 +91,8 @@ TEST(DesignFile, SaveOnAFullDiskKeepsTheOldFile) {
         QTemporaryDir dir;
         const QString path = dir.filePath("warden.ivc");
         ASSERT_TRUE(!oldFile || QFile::copy(kExample, path));
-        QString error;
-        {
-            const test::FileSizeLimit full(room);
-            ASSERT_TRUE(full.set());
-            error = io::saveDesign(path, changed);
-        }
+        const QString error =
+            test::onAFullDisk(room, [&] { return io::saveDesign(path, changed); });
         EXPECT_EQ(error.toStdString(),
                   saved ? ""
                         : "Cannot save \"warden.ivc\": File too large. The design is still "

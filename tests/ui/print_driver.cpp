@@ -29,7 +29,7 @@ int main(int argc, char* argv[]) {
             done = true;
             d.accept();
         });
-        if (openDesign(window, design, dir))
+        if (window.openFile(savedDesign(dir, "design.ivc", design)))
             trigger(window, "mnuPrintDialog");
         done = done && answers.seen.isEmpty();
     } else { // exactly the two questions, and nothing else (such as a failure message)

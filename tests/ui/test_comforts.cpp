@@ -75,7 +75,7 @@ void TestComforts::runningTotalOverRandomWalks() {
         int steps = 0;
         for (int i = 0; i < 120; ++i) {
             const Controls before = replica.controls();
-            actRandomly(w, rng, &replica);
+            actRandomly(w, rng, replica);
             steps += before == replica.controls() ? 0 : 1;
             const QString at = QString("seed %1, step %2: ").arg(seed).arg(i);
             QCOMPARE(at + disagreement(w) + caption(w, "lblPoints"),

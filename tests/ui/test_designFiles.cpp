@@ -60,8 +60,10 @@ QStringList cardLines(const CardTexts& texts) {
     FrmPrint card;
     card.setCard(texts);
     QStringList lines;
-    for (const QString& field : cardFields(card))
-        for (const QString& line : card.setting(field).lines)
+    for (const QLabel* label : card.findChildren<QLabel*>()) // a caption by its text
+        for (const QString& line :
+             card.setting(label->objectName().isEmpty() ? label->text() : label->objectName())
+                 .lines)
             if (!line.trimmed().isEmpty())
                 lines << line.simplified();
     return lines;
@@ -111,7 +113,6 @@ void TestDesignFiles::saveReopenUndoRedoThroughTheMenus() {
     FrmMain w;
     w.show();
     BoxAnswerer answers;
-    QCOMPARE(w.windowTitle(), kTitle);
     act(w, kTypical);
     QCOMPARE(actionText(w, "mnuUndo"), "&Undo Calculate");
     QCOMPARE(w.undoStack()->command(w.undoStack()->count() - 5)->text(),
@@ -161,11 +162,7 @@ void TestDesignFiles::saveReopenUndoRedoThroughTheMenus() {
         answers.seen.clear();
         if (file != "warden.ivc")
             answerFileDialog(dir.filePath(file));
-        {
-            const FileSizeLimit full(100);
-            QVERIFY(full.set());
-            trigger(w, file == "warden.ivc" ? "mnuSave" : "mnuSaveAs");
-        }
+        onAFullDisk(100, [&] { trigger(w, file == "warden.ivc" ? "mnuSave" : "mnuSaveAs"); });
         QCOMPARE(answers.seen, QStringList("Save: Cannot save \"" + file +
                                            "\": File too large. The design is still open; "
                                            "save it elsewhere with File > Save As. [Ok]"));
@@ -184,7 +181,7 @@ void TestDesignFiles::exportsReadBack() {
         QTemporaryDir dir;
         FrmMain w;
         w.show();
-        QVERIFY(openDesign(w, design, dir));
+        QVERIFY(w.openFile(savedDesign(dir, "design.ivc", design)));
         act(w, "chkSkimmer"); // a change the total has not seen yet
         for (const QString suffix : {"pdf", "png", "svg"}) {
             const QString path = dir.filePath("card." + suffix);
@@ -242,7 +239,7 @@ void TestDesignFiles::printDialog() {
         const QString path = dir.filePath("printed.pdf");
         FrmMain w;
         w.show();
-        QVERIFY(openDesign(w, typicalDesign("Warden"), dir));
+        QVERIFY(w.openFile(savedDesign(dir, "design.ivc", typicalDesign("Warden"))));
         bool asked = false, chosen = false, toFile = false;
         answerNext<QPrintDialog>([&, choose = chooseFile, print = accept](QPrintDialog& d) {
             asked = true;
@@ -299,12 +296,7 @@ void TestDesignFiles::cardWritesOnAFullDiskKeepTheOldFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath("card");
         QVERIFY(QFile::copy(QString(IVC_TEST_DATA "/typical.ivc"), path));
-        QString told;
-        {
-            const FileSizeLimit full(100);
-            QVERIFY(full.set());
-            told = way(path);
-        }
+        const QString told = onAFullDisk(100, [&, &way = way] { return way(path); });
         const QString expected = "The Statcard could not be saved as " +
                                  QDir::toNativeSeparators(path) + ": File too large.";
         QVERIFY2(told == expected, qPrintable(QString(name) + ": " + told));

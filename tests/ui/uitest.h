@@ -112,26 +112,19 @@ inline QString savedDesign(const QTemporaryDir& dir, const QString& name, const 
     return path;
 }
 
-// Opens a design in the window as a user does, from its file saved in `dir`.
-inline bool openDesign(ui::FrmMain& w, const MainModel& design, const QTemporaryDir& dir) {
-    return w.openFile(savedDesign(dir, "design.ivc", design));
-}
-
 inline QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Carries a random reachable action of the window's design out through its widget (never
-// "&Print": the card has tests of its own), and on `replica` too when there is one.
-inline void actRandomly(const ui::FrmMain& w, std::mt19937& rng, MainModel* replica = nullptr) {
+// "&Print": the card has tests of its own), and on `replica` too.
+inline void actRandomly(const ui::FrmMain& w, std::mt19937& rng, MainModel& replica) {
     Action a = randomAction(w.model(), rng);
     while (isPress(a, ButtonId::Print))
         a = randomAction(w.model(), rng);
-    if (replica != nullptr) {
-        ivc::test::apply(*replica, a);
-        replica->takeEffects();
-    }
+    ivc::test::apply(replica, a);
+    replica.takeEffects();
     if (const auto* pick = std::get_if<0>(&a))
         find<QComboBox>(w, QString::fromStdString(objectName(pick->first)))
             ->setCurrentIndex(pick->second);
@@ -156,14 +149,6 @@ inline QString output(const QString& program, const QStringList& arguments) {
     p.start(program, arguments);
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// Every caption and field of the card: captions by their text, fields by their objectName.
-inline QStringList cardFields(const ui::FrmPrint& card) {
-    QStringList names;
-    for (const QLabel* label : card.findChildren<QLabel*>())
-        names << (label->objectName().isEmpty() ? label->text() : label->objectName());
-    return names;
 }
 
 // A label shows its whole text inside its parent.
