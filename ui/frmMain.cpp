@@ -25,6 +25,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -93,7 +94,6 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
     buildEditMenu();
     buildForceMenu();
     buildControls();
-    connectControls();
     buildStatusBar();
     // Connected after the window's own handler, so the model holds the new name already.
     connect(m_name, &QLineEdit::textChanged, this,
@@ -171,6 +171,8 @@ void FrmMain::buildClientArea() {
     m_name->setAccessibleName(QStringLiteral("Vehicle Name"));
     applyFont(m_name, kBold135);
     place(m_name, {2880, 600, 2535, 480}, kTabStrip);
+    connect(m_name, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_model.setName(text.toStdString()); });
 }
 
 void FrmMain::buildControls() {
@@ -192,6 +194,7 @@ void FrmMain::buildControls() {
         box->setToolTip(ruleTip(o.rulesEntry));
         place(box, o.at, 0);
         m_checks[static_cast<std::size_t>(o.box)] = {box};
+        connectBox(box, {o.box, 0});
     }
     for (const ButtonPlace& b : kButtonPlaces) {
         QWidget* parent = container(b.parent);
@@ -201,9 +204,41 @@ void FrmMain::buildControls() {
         applyFont(button, b.font);
         place(button, b.at, offsetOf(b.parent));
         m_buttons[static_cast<std::size_t>(b.id)] = button;
+        connect(button, &QPushButton::clicked, this, [this, id = b.id] {
+            m_model.press(id);
+            afterChange(id);
+        });
     }
+    orderTabChain();
+    // The Weapons tab's grid is not in the first sight of the window: it is built when its
+    // tab is first shown or, at the latest, once the window has first painted itself.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+        if (m_tabs->currentWidget() == m_weaponsPage)
+            ensureWeaponGrid();
+    });
+}
+
+bool FrmMain::event(QEvent* event) {
+    if (event->type() == QEvent::Paint && !m_gridQueued) {
+        m_gridQueued = true;
+        QTimer::singleShot(0, this, &FrmMain::ensureWeaponGrid);
+    }
+    return QMainWindow::event(event);
+}
+
+void FrmMain::ensureWeaponGrid() {
+    if (m_gridBuilt)
+        return;
+    m_gridBuilt = true;
     buildWeaponGrid();
     orderTabChain();
+    refresh();
+    // Made after their frame was shown, the controls are shown with it only when told so.
+    QWidget* frame = m_frames[static_cast<std::size_t>(FrameId::Weap)];
+    if (frame->isVisible()) {
+        for (QWidget* control : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            control->show();
+    }
 }
 
 void FrmMain::buildLabels() {
@@ -239,6 +274,7 @@ void FrmMain::buildLists() {
         applyFont(list, l.font);
         place(list, l.at, offsetOf(l.parent));
         m_lists[static_cast<std::size_t>(l.id)] = {list};
+        connectList(list, {l.id, 0});
     }
     for (const auto& [label, id] : m_captions)
         label->setBuddy(m_lists[static_cast<std::size_t>(id)].front());
@@ -274,7 +310,7 @@ void FrmMain::orderTabChain() {
         chain.push_back(w);
     for (QWidget* w : {listAt(ListId::CCW), listAt(ListId::Attacks), boxAt(CheckId::Ferocious)})
         chain.push_back(w);
-    for (int s = 0; s < kSlots; ++s) {
+    for (int s = 0; m_gridBuilt && s < kSlots; ++s) {
         for (const GridColumn& col : kGrid)
             chain.push_back(col.isList ? listAt(col.list, s) : boxAt(col.check, s));
     }
@@ -326,6 +362,7 @@ void FrmMain::buildWeaponGrid() {
                     list->setCompact();
                 place(list, at, 0);
                 m_lists[static_cast<std::size_t>(col.list)].push_back(list);
+                connectList(list, {col.list, s});
             } else {
                 auto* box = new QCheckBox(frame);
                 box->setObjectName(QString::fromStdString(ivc::objectName({col.check, s})));
@@ -333,42 +370,25 @@ void FrmMain::buildWeaponGrid() {
                 box->setToolTip(tip);
                 place(box, at, 0);
                 m_checks[static_cast<std::size_t>(col.check)].push_back(box);
+                connectBox(box, {col.check, s});
             }
         }
     }
 }
 
 // Each change hands its undo step the control it came through.
-void FrmMain::connectControls() {
-    for (ListId id : allLists()) {
-        const auto& lists = m_lists[static_cast<std::size_t>(id)];
-        for (int s = 0; s < static_cast<int>(lists.size()); ++s) {
-            connect(lists[static_cast<std::size_t>(s)], &QComboBox::currentIndexChanged, this,
-                    [this, id, s](int row) {
-                        m_model.select({id, s}, row);
-                        afterChange(ListRef{id, s});
-                    });
-        }
-    }
-    for (CheckId id : allChecks()) {
-        const auto& boxes = m_checks[static_cast<std::size_t>(id)];
-        for (int s = 0; s < static_cast<int>(boxes.size()); ++s) {
-            connect(boxes[static_cast<std::size_t>(s)], &QCheckBox::toggled, this,
-                    [this, id, s](bool on) {
-                        m_model.setChecked({id, s}, on);
-                        afterChange(CheckRef{id, s});
-                    });
-        }
-    }
-    for (std::size_t i = 0; i < kButtonCount; ++i) {
-        const auto id = static_cast<ButtonId>(i);
-        connect(m_buttons[i], &QPushButton::clicked, this, [this, id] {
-            m_model.press(id);
-            afterChange(id);
-        });
-    }
-    connect(m_name, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_model.setName(text.toStdString()); });
+void FrmMain::connectList(QComboBox* list, ListRef ref) {
+    connect(list, &QComboBox::currentIndexChanged, this, [this, ref](int row) {
+        m_model.select(ref, row);
+        afterChange(ref);
+    });
+}
+
+void FrmMain::connectBox(QCheckBox* box, CheckRef ref) {
+    connect(box, &QCheckBox::toggled, this, [this, ref](bool on) {
+        m_model.setChecked(ref, on);
+        afterChange(ref);
+    });
 }
 
 void FrmMain::refresh() {

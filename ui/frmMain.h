@@ -64,8 +64,13 @@ public:
     bool takeDesign(const MainModel& model, const QString& title, const QString& step = {});
     // While the design in hand was taken from the force, the title says so.
     void showEntryTitle();
+    // The Weapons tab's grid is built when its tab is first shown or once the window has
+    // first painted itself; this builds it now, for a caller that reaches its controls
+    // before either.
+    void ensureWeaponGrid();
 
 protected:
+    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -86,7 +91,8 @@ private:
     std::vector<QWidget*> specialChain() const;
     QWidget* listAt(ListId id, int slot = 0) const;
     QWidget* boxAt(CheckId id, int slot = 0) const;
-    void connectControls();
+    void connectList(QComboBox* list, ListRef ref);
+    void connectBox(QCheckBox* box, CheckRef ref);
     void connectKeys();
     void wireDocument();
     void mirrorCaptions();
@@ -126,6 +132,8 @@ private:
     std::vector<std::pair<QLabel*, ListId>> m_captions;
     // Rows last written into each list, so refresh() only rewrites lists that changed.
     std::array<std::vector<std::vector<std::string>>, kListIds> m_shownRows;
+    bool m_gridBuilt = false;
+    bool m_gridQueued = false;
     QTabWidget* m_tabs = nullptr;
     QWidget* m_central = nullptr;
     QWidget* m_generalPage = nullptr;

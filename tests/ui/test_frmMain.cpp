@@ -8,6 +8,7 @@ class TestFrmMain : public QObject {
     Q_OBJECT
 private slots:
     void layoutEssentials();
+    void weaponGridBuiltWhenFirstNeeded();
     void typicalDesignByAccessKeysOnTheCard();
     void helpWindowsShowEverything();
 };
@@ -58,6 +59,25 @@ void TestFrmMain::layoutEssentials() {
         QVERIFY2(chain.indexOf(name) > last, name);
         last = chain.indexOf(name);
     }
+}
+
+// The Weapons grid comes after the window's first sight: when its tab is first shown it
+// shows the design as it stands, and drives it; else it is there once the window has painted.
+void TestFrmMain::weaponGridBuiltWhenFirstNeeded() {
+    FrmMain w;
+    act(w, kTypical.section(", lstWpn1_0", 0, 0)); // up to the weapons
+    w.show();
+    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(1);
+    auto* weapon = w.findChild<QComboBox*>("lstWpn1_3");
+    QVERIFY(weapon != nullptr && weapon->isVisible() && weapon->isEnabled());
+    QCOMPARE(weapon->itemText(1).toStdString(), w.model().list({ivc::ListId::Wpn1, 3}).rows[1]);
+    weapon->setCurrentIndex(1);
+    QCOMPARE(w.model().list({ivc::ListId::Wpn1, 3}).selected, 1);
+    QCOMPARE(find<QAction>(w, "mnuUndo")->text(), "&Undo " + weapon->itemText(1) + ", slot 4");
+
+    FrmMain shown;
+    shown.show();
+    QTRY_VERIFY(shown.findChild<QComboBox*>("lstWpn1_0") != nullptr);
 }
 
 // The walk-through design with two close-combat weapons (and Amphibious ticked, then unticked)

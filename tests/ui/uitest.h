@@ -41,9 +41,14 @@ struct OwnSettings {
 };
 inline const OwnSettings ownSettings;
 
-// The named child, which must exist.
+// The named child, which must exist. The main window's Weapons grid is built when first
+// needed, as a user reaches it; a test that reaches it by name first builds it then.
 template <typename T = QWidget> T* find(const QWidget& w, const QString& name) {
     T* child = w.findChild<T*>(name);
+    if (auto* main = qobject_cast<ui::FrmMain*>(const_cast<QWidget*>(&w)); !child && main) {
+        main->ensureWeaponGrid();
+        child = w.findChild<T*>(name);
+    }
     if (child == nullptr)
         qFatal("no widget %s", qPrintable(name));
     return child;
