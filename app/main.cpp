@@ -57,14 +57,16 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // Lets Wayland compositors and docks match the window to its installed menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ironvale.VehicleCreator"));
-    // Every window and the taskbar entry show the program's own icon.
-    QApplication::setWindowIcon(ivc::ui::applicationIcon());
 
     commandLine.showHelpOrVersion();
     if (commandLine.exporting())
         return commandLine.exportCards();
 
     ivc::ui::FrmMain window;
+    // Every window and the taskbar entry show the program's own icon, handed over once the
+    // main window has first painted itself: on X11 its pictures are decoded as they go.
+    QObject::connect(&window, &ivc::ui::FrmMain::firstPainted,
+                     [] { QApplication::setWindowIcon(ivc::ui::applicationIcon()); });
     window.show();
     openAtStartUp(window, commandLine);
     return QApplication::exec();

@@ -24,7 +24,7 @@ test_packages=(
   cups cups-client printer-driver-cups-pdf poppler-utils
   desktop-file-utils appstream dpkg-dev file lintian man-db
   clang libfuzzer-14-dev
-  xvfb # the command-line test runs its wrong command lines under an X server too
+  xvfb x11-utils # the command-line test runs under an X server too, and reads the window's icon
 )
 
 tests=

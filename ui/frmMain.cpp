@@ -105,7 +105,6 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
     menuBar()->ensurePolished();
     fitToScreen(*this, {m_central->width(), m_central->height() + menuBar()->sizeHint().height() +
                                                 statusBar()->sizeHint().height()});
-    setWindowIcon(applicationIcon());
     setPalette(withDistinctDisabled(QApplication::palette(this)));
     connectKeys();
     connect(m_name, &QLineEdit::textChanged, this, &FrmMain::showEntryTitle);
@@ -219,9 +218,12 @@ void FrmMain::buildControls() {
 }
 
 bool FrmMain::event(QEvent* event) {
-    if (event->type() == QEvent::Paint && !m_gridQueued) {
-        m_gridQueued = true;
-        QTimer::singleShot(0, this, &FrmMain::ensureWeaponGrid);
+    if (event->type() == QEvent::Paint && !m_painted) {
+        m_painted = true;
+        QTimer::singleShot(0, this, [this] {
+            ensureWeaponGrid();
+            emit firstPainted();
+        });
     }
     return QMainWindow::event(event);
 }

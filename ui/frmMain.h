@@ -69,6 +69,11 @@ public:
     // before either.
     void ensureWeaponGrid();
 
+signals:
+    // Once, just after the window has first painted itself: what the first sight does not
+    // need can follow then.
+    void firstPainted();
+
 protected:
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -133,7 +138,7 @@ private:
     // Rows last written into each list, so refresh() only rewrites lists that changed.
     std::array<std::vector<std::vector<std::string>>, kListIds> m_shownRows;
     bool m_gridBuilt = false;
-    bool m_gridQueued = false;
+    bool m_painted = false;
     QTabWidget* m_tabs = nullptr;
     QWidget* m_central = nullptr;
     QWidget* m_generalPage = nullptr;

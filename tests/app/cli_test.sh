@@ -183,8 +183,23 @@ ROWS
     fail "a refused command wrote a file ($1)"
 }
 wrong "no display"
+# The running program's window gets the program's icon (handed over after its first paint).
+window_icon() {
+  DISPLAY=$x_display "$program" >/dev/null 2>&1 &
+  local app=$! win=
+  for _ in $(seq 100); do
+    win=$(DISPLAY=$x_display xwininfo -root -tree | awk '/"ironvale-vc"/ {print $1; exit}')
+    [ -n "$win" ] && DISPLAY=$x_display xprop -id "$win" _NET_WM_ICON | grep -q 'Icon (48 x 48)' &&
+      break
+    win=
+    sleep 0.1
+  done
+  kill "$app"
+  [ -n "$win" ] || fail "the program's window has no icon on $x_display"
+}
 if start_x_server "$work"; then
   DISPLAY=$x_display wrong "display $x_display"
+  window_icon
   kill "$x_server"
 else
   echo "SKIP: the wrong command lines with a display: no Xvfb (package xvfb)"

@@ -76,8 +76,13 @@ void TestFrmMain::weaponGridBuiltWhenFirstNeeded() {
     QCOMPARE(find<QAction>(w, "mnuUndo")->text(), "&Undo " + weapon->itemText(1) + ", slot 4");
 
     FrmMain shown;
+    QSignalSpy painted(&shown, &FrmMain::firstPainted);
     shown.show();
     QTRY_VERIFY(shown.findChild<QComboBox*>("lstWpn1_0") != nullptr);
+    QCOMPARE(painted.count(), 1);
+    shown.repaint();
+    QTest::qWait(20);
+    QCOMPARE(painted.count(), 1);
 }
 
 // The walk-through design with two close-combat weapons (and Amphibious ticked, then unticked)
